@@ -1,0 +1,185 @@
+#include "device/Win32DeviceHost.h"
+
+#include <windows.h>
+
+#include <initguid.h> // before winioctl.h: defines the interface GUIDs here
+
+#include <cfgmgr32.h>
+#include <setupapi.h>
+#include <winioctl.h>
+
+#include "app/Win32Handles.h"
+
+namespace yk {
+
+namespace {
+
+constexpr DWORD kDetailBufferBytes = 1024;
+constexpr DWORD kIdChars = 320;
+constexpr DWORD kCompatibleIdsBytes = 520;
+constexpr DWORD kDescriptorBytes = 551;
+
+struct DeviceInfoSet {
+    HDEVINFO set;
+    ~DeviceInfoSet() { SetupDiDestroyDeviceInfoList(set); }
+};
+
+// The identifiers of one interface; false when any of them cannot be read.
+bool readIdentifiers(HDEVINFO set, SP_DEVINFO_DATA& device, DiskInterface& disk)
+{
+    wchar_t instanceId[kIdChars] = {};
+    if (!SetupDiGetDeviceInstanceIdW(set, &device, instanceId, kIdChars - 1, nullptr))
+        return false;
+    // The property is a multi-string; the extra zeros keep it terminated whatever the device reports.
+    wchar_t compatible[kCompatibleIdsBytes / sizeof(wchar_t) + 1] = {};
+    if (!SetupDiGetDeviceRegistryPropertyW(set, &device, SPDRP_COMPATIBLEIDS, nullptr,
+                                           reinterpret_cast<BYTE*>(compatible), kCompatibleIdsBytes, nullptr))
+        return false;
+    DEVINST parent = 0;
+    if (CM_Get_Parent(&parent, device.DevInst, 0) != CR_SUCCESS)
+        return false;
+    wchar_t parentId[kIdChars] = {};
+    if (CM_Get_Device_IDW(parent, parentId, kIdChars - 1, 0) != CR_SUCCESS)
+        return false;
+    disk.instanceId = instanceId;
+    disk.compatibleIds = compatible;
+    disk.parentId = parentId;
+    return true;
+}
+
+UniqueHandle openVolume(wchar_t letter)
+{
+    wchar_t path[] = L"\\\\?\\X:";
+    path[4] = letter;
+    return UniqueHandle(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    0, nullptr));
+}
+
+std::optional<StorageDeviceNumber> deviceNumberOf(HANDLE handle)
+{
+    STORAGE_DEVICE_NUMBER number{};
+    DWORD returned = 0;
+    if (!DeviceIoControl(handle, IOCTL_STORAGE_GET_DEVICE_NUMBER, nullptr, 0, &number, sizeof number, &returned,
+                         nullptr))
+        return std::nullopt;
+    return StorageDeviceNumber{number.DeviceType, number.DeviceNumber, number.PartitionNumber};
+}
+
+} // namespace
+
+std::optional<std::vector<DiskInterface>> Win32DeviceHost::diskInterfaces()
+{
+    const HDEVINFO set =
+        SetupDiGetClassDevsW(&GUID_DEVINTERFACE_DISK, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    if (set == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    const DeviceInfoSet owner{set};
+
+    std::vector<DiskInterface> result;
+    alignas(SP_DEVICE_INTERFACE_DETAIL_DATA_W) BYTE detailBuffer[kDetailBufferBytes + sizeof(wchar_t)];
+    for (DWORD index = 0;; ++index) {
+        SP_DEVICE_INTERFACE_DATA interfaceData{};
+        interfaceData.cbSize = sizeof interfaceData;
+        if (!SetupDiEnumDeviceInterfaces(set, nullptr, &GUID_DEVINTERFACE_DISK, index, &interfaceData))
+            break;
+        ZeroMemory(detailBuffer, sizeof detailBuffer);
+        auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(detailBuffer);
+        detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+        SP_DEVINFO_DATA device{};
+        device.cbSize = sizeof device;
+        DiskInterface disk;
+        if (SetupDiGetDeviceInterfaceDetailW(set, &interfaceData, detail, kDetailBufferBytes, nullptr, &device)) {
+            disk.devicePath = detail->DevicePath;
+            disk.readable = readIdentifiers(set, device, disk);
+        } else {
+            disk.readable = false;
+        }
+        result.push_back(std::move(disk));
+    }
+    return result;
+}
+
+std::uint32_t Win32DeviceHost::logicalDrives()
+{
+    return GetLogicalDrives();
+}
+
+std::optional<std::vector<std::uint8_t>> Win32DeviceHost::volumeDescriptor(wchar_t letter)
+{
+    const UniqueHandle volume = openVolume(letter);
+    if (!volume)
+        return std::nullopt;
+    STORAGE_PROPERTY_QUERY query{};
+    query.PropertyId = StorageDeviceProperty;
+    query.QueryType = PropertyStandardQuery;
+    std::vector<std::uint8_t> descriptor(kDescriptorBytes, 0);
+    DWORD returned = 0;
+    if (!DeviceIoControl(volume.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, descriptor.data(),
+                         kDescriptorBytes, &returned, nullptr))
+        return std::nullopt;
+    descriptor.resize(returned);
+    return descriptor;
+}
+
+std::optional<StorageDeviceNumber> Win32DeviceHost::volumeDeviceNumber(wchar_t letter)
+{
+    const UniqueHandle volume = openVolume(letter);
+    if (!volume)
+        return std::nullopt;
+    return deviceNumberOf(volume.get());
+}
+
+std::optional<StorageDeviceNumber> Win32DeviceHost::interfaceDeviceNumber(const std::wstring& devicePath)
+{
+    if (devicePath.empty())
+        return std::nullopt;
+    const UniqueHandle disk(CreateFileW(devicePath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    if (!disk)
+        return std::nullopt;
+    return deviceNumberOf(disk.get());
+}
+
+std::optional<std::uint64_t> Win32DeviceHost::volumeDiskSize(wchar_t letter)
+{
+    const UniqueHandle volume = openVolume(letter);
+    if (!volume)
+        return std::nullopt;
+    BYTE geometry[40] = {};
+    DWORD returned = 0;
+    if (!DeviceIoControl(volume.get(), IOCTL_DISK_GET_DRIVE_GEOMETRY_EX, nullptr, 0, geometry, sizeof geometry,
+                         &returned, nullptr) ||
+        returned < offsetof(DISK_GEOMETRY_EX, DiskSize) + sizeof(LARGE_INTEGER))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(reinterpret_cast<DISK_GEOMETRY_EX*>(geometry)->DiskSize.QuadPart);
+}
+
+std::optional<DiskSpace> Win32DeviceHost::diskSpace(wchar_t letter)
+{
+    const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+    ULARGE_INTEGER freeToCaller{}, total{};
+    if (!GetDiskFreeSpaceExW(root, &freeToCaller, &total, nullptr))
+        return std::nullopt;
+    return DiskSpace{total.QuadPart, freeToCaller.QuadPart};
+}
+
+void Win32DeviceHost::dispatchWaitingMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The quit belongs to the loop that owns the thread; hand it back untouched.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void Win32DeviceHost::debugOutput(const std::wstring& line)
+{
+    OutputDebugStringW(line.c_str());
+}
+
+} // namespace yk

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native core (with sanitizers) and the Windows program's
+# tests under Wine and Xvfb. Extra arguments go to both ctest runs (for example -L core).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+cd "$YK_ROOT"
+
+yk_install_packages
+yk_build native
+yk_build windows
+
+trap yk_cleanup EXIT
+yk_ensure_display
+yk_prepare_wineprefix
+wineserver -p 60 # one server for the whole run keeps each test start short
+
+status=0
+ctest --preset native "$@" || status=1
+ctest --preset windows "$@" || status=1
+exit $status
