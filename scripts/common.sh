@@ -25,7 +25,8 @@ yk_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# A 64-bit Wine prefix whose Chinese UI font resolves to an installed CJK font.
+# A 64-bit Wine prefix whose Chinese UI font resolves to an installed CJK font, and whose windows get
+# their frame from Wine itself (Xvfb has no window manager to draw one).
 yk_prepare_wineprefix() {
     local marker="$WINEPREFIX/.yarrowkeep-ready"
     if [ ! -f "$marker" ]; then
@@ -40,7 +41,8 @@ yk_prepare_wineprefix() {
     printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
         '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
         '"微軟正黑體"="WenQuanYi Micro Hei"' '"Microsoft JhengHei"="WenQuanYi Micro Hei"' \
-        '"MS Shell Dlg"="Tahoma"' '"MS UI Gothic"="WenQuanYi Micro Hei"' '' |
+        '"MS Shell Dlg"="Tahoma"' '"MS UI Gothic"="WenQuanYi Micro Hei"' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Decorated"="N"' '' |
         iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
     wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
     rm -f "$reg"

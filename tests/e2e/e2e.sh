@@ -1,0 +1,36 @@
+# Shared by the end-to-end scripts: start the program, probe it, stop it. Source, don't run.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
+
+: "${YK_EXE:?the program to test}"
+: "${YK_PROBE:?the probe tool}"
+YK_TITLE=Yarrowkeep
+YK_STARTED=()
+
+probe() { wine "$YK_PROBE" "$@"; }
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts the program in the background; its launcher's pid goes to YK_STARTED.
+start_program() {
+    wine "$YK_EXE" "$@" &
+    YK_STARTED+=($!)
+}
+
+stop_programs() {
+    probe kill "$YK_TITLE" >/dev/null 2>&1 || true
+    for pid in "${YK_STARTED[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+}
+trap stop_programs EXIT
+
+screenshot() {
+    local shot="$YK_ROOT/build/screenshots/e2e-$1.png"
+    mkdir -p "$(dirname "$shot")"
+    import -window root "$shot" && echo "screenshot: $shot"
+}
