@@ -2,8 +2,11 @@
 // accessory, and tests script their own.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,6 +34,21 @@ struct DiskSpace {
     std::uint64_t freeBytesToCaller = 0;
 };
 
+// One vendor command as it travels to the disk: the 16-byte command block and which way data flows.
+struct ScsiCommand {
+    std::array<std::uint8_t, 16> block{};
+    bool dataIn = false; // true: the device sends data into the caller's buffer; false: no data
+};
+
+// An open channel to the disk behind a device interface path, closed when destroyed.
+class DeviceChannel {
+public:
+    virtual ~DeviceChannel() = default;
+    // One pass-through exchange; the SCSI status byte, or empty when the exchange could not be made.
+    // For a data-in command the reply lands in `data`.
+    virtual std::optional<std::uint8_t> exchange(const ScsiCommand& command, std::span<std::uint8_t> data) = 0;
+};
+
 class DeviceHost {
 public:
     virtual ~DeviceHost() = default;
@@ -52,6 +70,12 @@ public:
     virtual std::optional<std::uint64_t> volumeDiskSize(wchar_t letter) = 0;
 
     virtual std::optional<DiskSpace> diskSpace(wchar_t letter) = 0;
+
+    // Whether the file system of the volume at that letter answers (its root can be queried).
+    virtual bool volumeAnswers(wchar_t letter) = 0;
+
+    // Opens the disk for vendor commands: read and write, no sharing, unbuffered. Null when it fails.
+    virtual std::unique_ptr<DeviceChannel> openDevice(const std::wstring& devicePath) = 0;
 
     // Handles every window message waiting on this thread, so the interface stays alive during long work.
     virtual void dispatchWaitingMessages() = 0;

@@ -5,8 +5,11 @@
 #include <initguid.h> // before winioctl.h: defines the interface GUIDs here
 
 #include <cfgmgr32.h>
+#include <ntddscsi.h>
 #include <setupapi.h>
 #include <winioctl.h>
+
+#include <cstring>
 
 #include "app/Win32Handles.h"
 
@@ -47,6 +50,11 @@ bool readIdentifiers(HDEVINFO set, SP_DEVINFO_DATA& device, DiskInterface& disk)
     return true;
 }
 
+std::wstring rootOf(wchar_t letter)
+{
+    return {letter, L':', L'\\'};
+}
+
 UniqueHandle openVolume(wchar_t letter)
 {
     wchar_t path[] = L"\\\\?\\X:";
@@ -64,6 +72,42 @@ std::optional<StorageDeviceNumber> deviceNumberOf(HANDLE handle)
         return std::nullopt;
     return StorageDeviceNumber{number.DeviceType, number.DeviceNumber, number.PartitionNumber};
 }
+
+constexpr ULONG kSenseBytes = 96;
+constexpr ULONG kCommandTimeoutSeconds = 30;
+
+// The pass-through structure with its sense buffer right behind it, as the driver expects.
+struct PassThroughRecord {
+    SCSI_PASS_THROUGH_DIRECT header;
+    UCHAR sense[kSenseBytes];
+};
+
+class PassThroughChannel final : public DeviceChannel {
+public:
+    explicit PassThroughChannel(UniqueHandle disk) : disk_(std::move(disk)) {}
+
+    std::optional<std::uint8_t> exchange(const ScsiCommand& command, std::span<std::uint8_t> data) override
+    {
+        PassThroughRecord record{};
+        record.header.Length = sizeof(SCSI_PASS_THROUGH_DIRECT);
+        record.header.CdbLength = static_cast<UCHAR>(command.block.size());
+        std::memcpy(record.header.Cdb, command.block.data(), command.block.size());
+        record.header.SenseInfoLength = kSenseBytes;
+        record.header.SenseInfoOffset = offsetof(PassThroughRecord, sense);
+        record.header.DataIn = command.dataIn ? SCSI_IOCTL_DATA_IN : SCSI_IOCTL_DATA_OUT;
+        record.header.DataTransferLength = command.dataIn ? static_cast<ULONG>(data.size()) : 0;
+        record.header.DataBuffer = command.dataIn && !data.empty() ? data.data() : nullptr;
+        record.header.TimeOutValue = kCommandTimeoutSeconds;
+        DWORD returned = 0;
+        if (!DeviceIoControl(disk_.get(), IOCTL_SCSI_PASS_THROUGH_DIRECT, &record, sizeof record, &record,
+                             sizeof record, &returned, nullptr))
+            return std::nullopt;
+        return record.header.ScsiStatus;
+    }
+
+private:
+    UniqueHandle disk_;
+};
 
 } // namespace
 
@@ -156,11 +200,25 @@ std::optional<std::uint64_t> Win32DeviceHost::volumeDiskSize(wchar_t letter)
 
 std::optional<DiskSpace> Win32DeviceHost::diskSpace(wchar_t letter)
 {
-    const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+    const std::wstring root = rootOf(letter);
     ULARGE_INTEGER freeToCaller{}, total{};
-    if (!GetDiskFreeSpaceExW(root, &freeToCaller, &total, nullptr))
+    if (!GetDiskFreeSpaceExW(root.c_str(), &freeToCaller, &total, nullptr))
         return std::nullopt;
     return DiskSpace{total.QuadPart, freeToCaller.QuadPart};
+}
+
+bool Win32DeviceHost::volumeAnswers(wchar_t letter)
+{
+    return GetVolumeInformationW(rootOf(letter).c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != FALSE;
+}
+
+std::unique_ptr<DeviceChannel> Win32DeviceHost::openDevice(const std::wstring& devicePath)
+{
+    UniqueHandle disk(CreateFileW(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_NO_BUFFERING, nullptr));
+    if (!disk)
+        return nullptr;
+    return std::make_unique<PassThroughChannel>(std::move(disk));
 }
 
 void Win32DeviceHost::dispatchWaitingMessages()

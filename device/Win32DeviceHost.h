@@ -14,6 +14,8 @@ public:
     std::optional<StorageDeviceNumber> interfaceDeviceNumber(const std::wstring& devicePath) override;
     std::optional<std::uint64_t> volumeDiskSize(wchar_t letter) override;
     std::optional<DiskSpace> diskSpace(wchar_t letter) override;
+    bool volumeAnswers(wchar_t letter) override;
+    std::unique_ptr<DeviceChannel> openDevice(const std::wstring& devicePath) override;
     void dispatchWaitingMessages() override;
     void debugOutput(const std::wstring& line) override;
 };

@@ -1,7 +1,9 @@
 // A scripted device host: disks, volumes and answers set up by a test, with a record of what was asked.
 #pragma once
 
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,9 @@ struct FakeVolume {
     std::optional<DiskSpace> space;
 };
 
+// What a scripted device does with one command: the status, or empty when the exchange fails.
+using FakeDevice = std::function<std::optional<std::uint8_t>(const ScsiCommand&, std::span<std::uint8_t>)>;
+
 class FakeDeviceHost : public DeviceHost {
 public:
     bool interfacesOpen = true;
@@ -25,6 +30,18 @@ public:
     std::map<wchar_t, FakeVolume> volumes;
     int dispatchCount = 0;
     std::vector<std::wstring> debugLines;
+
+    // The vendor-command side: how many opens fail before one succeeds (-1: all fail), how many
+    // exchanges fail on each channel before one succeeds (-1: all), and the device's answers.
+    std::set<wchar_t> answeringVolumes;
+    int failingOpens = 0;
+    int failingExchanges = 0;
+    FakeDevice device = [](const ScsiCommand&, std::span<std::uint8_t>) { return std::optional<std::uint8_t>(0); };
+    std::function<void()> onDispatch;
+    int openCount = 0;
+    int exchangeCount = 0;
+    std::vector<ScsiCommand> delivered;
+    std::vector<std::wstring> openedPaths;
 
     // A supported-looking USB disk interface.
     static DiskInterface usbDisk(std::wstring path, std::wstring parentId)
@@ -76,8 +93,40 @@ public:
         const auto found = volumes.find(letter);
         return found == volumes.end() ? std::nullopt : found->second.space;
     }
-    void dispatchWaitingMessages() override { ++dispatchCount; }
+    bool volumeAnswers(wchar_t letter) override { return answeringVolumes.count(letter) != 0; }
+    std::unique_ptr<DeviceChannel> openDevice(const std::wstring& devicePath) override
+    {
+        ++openCount;
+        openedPaths.push_back(devicePath);
+        if (failingOpens < 0 || openCount <= failingOpens)
+            return nullptr;
+        return std::make_unique<Channel>(*this);
+    }
+    void dispatchWaitingMessages() override
+    {
+        ++dispatchCount;
+        if (onDispatch)
+            onDispatch();
+    }
     void debugOutput(const std::wstring& line) override { debugLines.push_back(line); }
+
+private:
+    class Channel final : public DeviceChannel {
+    public:
+        explicit Channel(FakeDeviceHost& host) : host_(host) {}
+        std::optional<std::uint8_t> exchange(const ScsiCommand& command, std::span<std::uint8_t> data) override
+        {
+            ++host_.exchangeCount;
+            if (host_.failingExchanges < 0 || ++failed_ <= host_.failingExchanges)
+                return std::nullopt;
+            host_.delivered.push_back(command);
+            return host_.device(command, data);
+        }
+
+    private:
+        FakeDeviceHost& host_;
+        int failed_ = 0;
+    };
 };
 
 } // namespace yk::test
