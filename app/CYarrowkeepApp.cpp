@@ -4,11 +4,24 @@
 
 #include "app/CYarrowkeepDlg.h"
 #include "app/LanguageCode.h"
+#include "device/SimulatedDeviceHost.h"
 #include "device/Win32DeviceHost.h"
 
 namespace yk {
 
 const UINT singleInstanceMessage = RegisterWindowMessageW(kSingleInstanceName);
+
+namespace {
+
+// The real device layer, or the simulated accessory when YARROWKEEP_SIMULATOR names its server.
+std::unique_ptr<DeviceHost> makeDeviceHost()
+{
+    if (const auto address = simulatorAddressFromEnvironment())
+        return std::make_unique<SimulatedDeviceHost>(*address);
+    return std::make_unique<Win32DeviceHost>();
+}
+
+} // namespace
 
 bool CYarrowkeepApp::initInstance()
 {
@@ -29,8 +42,8 @@ bool CYarrowkeepApp::initInstance()
     if (!instanceMutex_)
         return false;
 
-    Win32DeviceHost host;
-    CYarrowkeepDlg dialog(host);
+    const auto host = makeDeviceHost();
+    CYarrowkeepDlg dialog(*host);
     dialog.runModal(nullptr);
     return false;
 }
