@@ -1,9 +1,19 @@
 #include "app/CYarrowkeepDlg.h"
 
 #include "app/CYarrowkeepApp.h"
+#include "device/Discovery.h"
 #include "resource.h"
 
 namespace yk {
+
+namespace {
+
+constexpr UINT_PTR kStartupRefreshTimer = 2;
+constexpr UINT kStartupRefreshMs = 100;
+constexpr WPARAM kDeviceArrival = 0x8000;
+constexpr WPARAM kDeviceRemoveComplete = 0x8004;
+
+} // namespace
 
 CYarrowkeepDlg::CYarrowkeepDlg(DeviceHost& host) : DialogBase(IDD_YARROWKEEP_DIALOG), host_(host) {}
 
@@ -14,6 +24,16 @@ bool CYarrowkeepDlg::onInitDialog()
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     mayShowWindow_ = false;
+    SetTimer(hwnd(), kStartupRefreshTimer, kStartupRefreshMs, nullptr);
+    return true;
+}
+
+bool CYarrowkeepDlg::onTimer(UINT_PTR id)
+{
+    if (id != kStartupRefreshTimer)
+        return false;
+    KillTimer(hwnd(), kStartupRefreshTimer);
+    refreshDeviceConnection();
     return true;
 }
 
@@ -29,7 +49,7 @@ bool CYarrowkeepDlg::onClose()
     return true;
 }
 
-std::optional<LRESULT> CYarrowkeepDlg::onMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam)
+std::optional<LRESULT> CYarrowkeepDlg::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == singleInstanceMessage) {
         showOnRequest();
@@ -38,6 +58,11 @@ std::optional<LRESULT> CYarrowkeepDlg::onMessage(UINT message, WPARAM /*wParam*/
     if (message == WM_WINDOWPOSCHANGING) {
         onWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
         return std::nullopt;
+    }
+    if (message == WM_DEVICECHANGE) {
+        if (wParam == kDeviceArrival || wParam == kDeviceRemoveComplete)
+            refreshDeviceConnection();
+        return TRUE;
     }
     if (message == WM_QUERYDRAGICON)
         return reinterpret_cast<LRESULT>(icon_);
@@ -56,6 +81,21 @@ void CYarrowkeepDlg::showOnRequest()
     mayShowWindow_ = true;
     ShowWindow(hwnd(), SW_RESTORE);
     SetForegroundWindow(hwnd());
+}
+
+void CYarrowkeepDlg::refreshDeviceConnection()
+{
+    const bool wasConnected = deviceState_.connected;
+    deviceState_.connected = findDevice(deviceState_, host_);
+    if (!deviceState_.connected) {
+        if (IsWindowVisible(hwnd()))
+            ShowWindow(hwnd(), SW_HIDE);
+        return;
+    }
+    if (wasConnected)
+        return;
+    mayShowWindow_ = true;
+    ShowWindow(hwnd(), SW_RESTORE);
 }
 
 } // namespace yk

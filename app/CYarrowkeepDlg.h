@@ -16,11 +16,14 @@ public:
 private:
     bool onInitDialog() override;
     bool onCommand(int id, int code, HWND control) override;
+    bool onTimer(UINT_PTR id) override;
     bool onClose() override;
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void onWindowPosChanging(WINDOWPOS& position);
     void showOnRequest();
+    // Rediscovers the device: the window comes forward when it arrives and hides when it is gone.
+    void refreshDeviceConnection();
 
     DeviceHost& host_;
     DeviceState deviceState_;

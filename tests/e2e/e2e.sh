@@ -34,3 +34,16 @@ screenshot() {
     mkdir -p "$(dirname "$shot")"
     import -window root "$shot" && echo "screenshot: $shot"
 }
+
+# The simulated accessory for the program under test: a port, card and drive letter of its own.
+export YK_SIM_PORT=47660 YK_SIM_LETTER=T YK_SIM_HOME="$YK_ROOT/build/e2e-simulator"
+YKSIM="$YK_ROOT/tools/simulator/yksim.py"
+yksim() { python3 "$YKSIM" "$@"; }
+
+# Starts the simulator (card inserted with sample files); the program started after this uses it.
+use_simulator() {
+    rm -rf "$YK_SIM_HOME"
+    yksim start --samples >/dev/null
+    export YARROWKEEP_SIMULATOR=127.0.0.1:$YK_SIM_PORT
+    trap 'stop_programs; yksim stop' EXIT
+}

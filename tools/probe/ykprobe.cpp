@@ -44,7 +44,8 @@ int usage()
                           L"       ykprobe text TITLE CONTROL_ID\n"
                           L"       ykprobe click TITLE CONTROL_ID\n"
                           L"       ykprobe close TITLE\n"
-                          L"       ykprobe kill TITLE\n");
+                          L"       ykprobe kill TITLE\n"
+                          L"       ykprobe file PATH\n");
     return 2;
 }
 
@@ -68,6 +69,13 @@ int wmain(int argc, wchar_t** argv)
         return usage();
     const std::wstring command = argv[1];
     const std::wstring title = argv[2];
+
+    if (command == L"file") {
+        // Whether a path exists as Windows programs see it (the second argument is the path).
+        const DWORD attributes = GetFileAttributesW(title.c_str());
+        std::wprintf(L"%ls\n", attributes == INVALID_FILE_ATTRIBUTES ? L"missing" : L"present");
+        return attributes == INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    }
 
     if (command == L"windows") {
         const auto found = topLevelWindows(title);
