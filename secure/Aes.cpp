@@ -1,0 +1,27 @@
+#include "secure/Aes.h"
+
+#include "secure/AesBackends.h"
+
+namespace yk {
+
+void aesEncryptBuffer(std::uint8_t* buffer, std::int32_t length, std::span<const std::uint8_t, kAesKeySize> key)
+{
+    if (length <= 0)
+        return;
+    if (aesAcceleratedAvailable())
+        aesEncryptBufferAccelerated(buffer, length, key);
+    else
+        aesEncryptBufferPortable(buffer, length, key);
+}
+
+void aesDecryptBuffer(std::uint8_t* buffer, std::int32_t length, std::span<const std::uint8_t, kAesKeySize> key)
+{
+    if (length <= 0)
+        return;
+    if (aesAcceleratedAvailable())
+        aesDecryptBufferAccelerated(buffer, length, key);
+    else
+        aesDecryptBufferPortable(buffer, length, key);
+}
+
+} // namespace yk

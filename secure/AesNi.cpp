@@ -1,0 +1,183 @@
+// AES-256 with the x86-64 AES instructions. Only these functions are compiled for them (target
+// attributes), so the rest of the program runs on any x86-64 processor; the caller asks first.
+#include "secure/AesBackends.h"
+#include "secure/SecureWipe.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#include <cpuid.h>
+#include <immintrin.h>
+
+#define YK_AES_TARGET __attribute__((target("aes,sse4.1")))
+
+namespace yk {
+
+namespace {
+
+constexpr int kRounds = 14;
+constexpr std::size_t kParallelBlocks = 8; // enough independent blocks to keep the AES unit busy
+
+struct RoundKeys {
+    __m128i keys[kRounds + 1];
+};
+
+YK_AES_TARGET inline __m128i reverseBytes(__m128i value)
+{
+    return _mm_shuffle_epi8(value, _mm_set_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15));
+}
+
+// w[i] ^= w[i-1] ^ w[i-2] ^ w[i-3] inside one 128-bit half of the schedule.
+YK_AES_TARGET inline __m128i prefixXor(__m128i words)
+{
+    words = _mm_xor_si128(words, _mm_slli_si128(words, 4));
+    return _mm_xor_si128(words, _mm_slli_si128(words, 8));
+}
+
+template <int RoundConstant> YK_AES_TARGET inline __m128i nextEvenKey(__m128i previousEven, __m128i previousOdd)
+{
+    const __m128i assist = _mm_shuffle_epi32(_mm_aeskeygenassist_si128(previousOdd, RoundConstant), 0xff);
+    return _mm_xor_si128(prefixXor(previousEven), assist);
+}
+
+YK_AES_TARGET inline __m128i nextOddKey(__m128i previousOdd, __m128i even)
+{
+    const __m128i assist = _mm_shuffle_epi32(_mm_aeskeygenassist_si128(even, 0), 0xaa);
+    return _mm_xor_si128(prefixXor(previousOdd), assist);
+}
+
+// The caller's key reversed is the AES key: its first 16 bytes are the reversed last 16 of the caller's.
+YK_AES_TARGET void expandKey(RoundKeys& schedule, std::span<const std::uint8_t, kAesKeySize> key)
+{
+    __m128i* k = schedule.keys;
+    k[0] = reverseBytes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(key.data() + 16)));
+    k[1] = reverseBytes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(key.data())));
+    k[2] = nextEvenKey<0x01>(k[0], k[1]);
+    k[3] = nextOddKey(k[1], k[2]);
+    k[4] = nextEvenKey<0x02>(k[2], k[3]);
+    k[5] = nextOddKey(k[3], k[4]);
+    k[6] = nextEvenKey<0x04>(k[4], k[5]);
+    k[7] = nextOddKey(k[5], k[6]);
+    k[8] = nextEvenKey<0x08>(k[6], k[7]);
+    k[9] = nextOddKey(k[7], k[8]);
+    k[10] = nextEvenKey<0x10>(k[8], k[9]);
+    k[11] = nextOddKey(k[9], k[10]);
+    k[12] = nextEvenKey<0x20>(k[10], k[11]);
+    k[13] = nextOddKey(k[11], k[12]);
+    k[14] = nextEvenKey<0x40>(k[12], k[13]);
+}
+
+// The equivalent inverse cipher's schedule: reversed order, InvMixColumns applied to the inner keys.
+YK_AES_TARGET void invertSchedule(RoundKeys& decryption, const RoundKeys& encryption)
+{
+    decryption.keys[0] = encryption.keys[kRounds];
+    for (int round = 1; round < kRounds; ++round)
+        decryption.keys[round] = _mm_aesimc_si128(encryption.keys[kRounds - round]);
+    decryption.keys[kRounds] = encryption.keys[0];
+}
+
+struct Encrypt {
+    YK_AES_TARGET static __m128i round(__m128i block, __m128i key) { return _mm_aesenc_si128(block, key); }
+    YK_AES_TARGET static __m128i last(__m128i block, __m128i key) { return _mm_aesenclast_si128(block, key); }
+};
+
+struct Decrypt {
+    YK_AES_TARGET static __m128i round(__m128i block, __m128i key) { return _mm_aesdec_si128(block, key); }
+    YK_AES_TARGET static __m128i last(__m128i block, __m128i key) { return _mm_aesdeclast_si128(block, key); }
+};
+
+template <typename Direction, std::size_t Count>
+YK_AES_TARGET inline void processBlocks(std::uint8_t* data, const RoundKeys& schedule)
+{
+    __m128i blocks[Count];
+    for (std::size_t i = 0; i < Count; ++i) {
+        const __m128i loaded = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i * kAesBlockSize));
+        blocks[i] = _mm_xor_si128(reverseBytes(loaded), schedule.keys[0]);
+    }
+    for (int round = 1; round < kRounds; ++round) {
+        const __m128i key = schedule.keys[round];
+        for (std::size_t i = 0; i < Count; ++i)
+            blocks[i] = Direction::round(blocks[i], key);
+    }
+    for (std::size_t i = 0; i < Count; ++i) {
+        const __m128i result = reverseBytes(Direction::last(blocks[i], schedule.keys[kRounds]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(data + i * kAesBlockSize), result);
+    }
+}
+
+template <typename Direction>
+YK_AES_TARGET void processBuffer(std::uint8_t* buffer, std::size_t blocks, const RoundKeys& schedule)
+{
+    std::size_t b = 0;
+    for (; b + kParallelBlocks <= blocks; b += kParallelBlocks)
+        processBlocks<Direction, kParallelBlocks>(buffer + b * kAesBlockSize, schedule);
+    for (; b < blocks; ++b)
+        processBlocks<Direction, 1>(buffer + b * kAesBlockSize, schedule);
+}
+
+} // namespace
+
+bool aesAcceleratedAvailable()
+{
+    static const bool available = [] {
+        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+        if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx))
+            return false;
+        return (ecx & bit_AES) != 0 && (ecx & bit_SSE4_1) != 0 && (ecx & bit_SSSE3) != 0;
+    }();
+    return available;
+}
+
+void aesEncryptBufferAccelerated(std::uint8_t* buffer, std::int32_t length,
+                                 std::span<const std::uint8_t, kAesKeySize> key)
+{
+    const std::size_t blocks = aesBlockCount(length);
+    if (blocks == 0)
+        return;
+    RoundKeys schedule;
+    expandKey(schedule, key);
+    processBuffer<Encrypt>(buffer, blocks, schedule);
+    secureWipe(&schedule, sizeof schedule);
+}
+
+void aesDecryptBufferAccelerated(std::uint8_t* buffer, std::int32_t length,
+                                 std::span<const std::uint8_t, kAesKeySize> key)
+{
+    const std::size_t blocks = aesBlockCount(length);
+    if (blocks == 0)
+        return;
+    RoundKeys encryption;
+    RoundKeys decryption;
+    expandKey(encryption, key);
+    invertSchedule(decryption, encryption);
+    secureWipe(&encryption, sizeof encryption);
+    processBuffer<Decrypt>(buffer, blocks, decryption);
+    secureWipe(&decryption, sizeof decryption);
+}
+
+} // namespace yk
+
+#else
+
+namespace yk {
+
+// Other processors have no such path; these keep the interface whole and never run.
+bool aesAcceleratedAvailable()
+{
+    return false;
+}
+
+void aesEncryptBufferAccelerated(std::uint8_t* buffer, std::int32_t length,
+                                 std::span<const std::uint8_t, kAesKeySize> key)
+{
+    aesEncryptBufferPortable(buffer, length, key);
+}
+
+void aesDecryptBufferAccelerated(std::uint8_t* buffer, std::int32_t length,
+                                 std::span<const std::uint8_t, kAesKeySize> key)
+{
+    aesDecryptBufferPortable(buffer, length, key);
+}
+
+} // namespace yk
+
+#endif
