@@ -1,0 +1,71 @@
+#include "SdAccessFixture.h"
+
+namespace yk {
+namespace {
+
+using test::SdAccessFixture;
+
+using SdAccessStatusPoll = SdAccessFixture;
+
+TEST_F(SdAccessStatusPoll, SetsTheCardStateAndTheHomeStatus)
+{
+    struct Case {
+        bool volumeAnswers;
+        bool attached;
+        std::optional<std::uint8_t> presence; // none: the presence test never gets through
+        bool otherPortBusy;
+        bool wasPresent;
+        bool enabled;
+        bool present;
+        int homeStatus;
+    };
+    const Case cases[] = {
+        {true, true, 0, false, true, true, true, kHomeConnected},
+        {true, true, 0, true, false, true, true, kHomeConnected},
+        {true, true, 2, false, true, false, false, kHomeSdNotDetected},
+        {false, false, 0, false, true, false, true, kHomeSdStandby},
+        {false, false, 0, true, true, false, true, kHomeSdInPhone},
+        {true, false, 0, false, false, false, true, kHomeSdStandby}, // volume of another medium
+        {false, false, 2, true, true, false, false, kHomeSdNotDetected},
+        {false, false, std::nullopt, false, true, false, false, kHomeSdNotDetected},
+    };
+    for (const auto& c : cases) {
+        host.answeringVolumes.clear();
+        if (c.volumeAnswers)
+            volumeAppears();
+        device.attachedToHost = c.attached;
+        device.presenceStatus = c.presence;
+        state.otherPortBusy = c.otherPortBusy;
+        state.sdPresent = c.wasPresent;
+        state.sdEnabled = !c.enabled;
+        ui = {};
+
+        access.pollSdStatus();
+
+        EXPECT_EQ(state.sdEnabled, c.enabled);
+        EXPECT_EQ(state.sdPresent, c.present);
+        EXPECT_EQ(ui.homeStatuses, std::vector<int>{c.homeStatus});
+        // Only a change of the card's presence brings the home page forward.
+        const int changed = c.present != c.wasPresent ? 1 : 0;
+        EXPECT_EQ(ui.homePageSwitches, changed);
+        EXPECT_EQ(ui.sdCardRefreshes, changed);
+        EXPECT_EQ(ui.notFound, 0);
+    }
+}
+
+TEST_F(SdAccessStatusPoll, NeedsAConnectionAndADriveLetter)
+{
+    for (const bool connected : {false, true}) {
+        state.connected = connected;
+        state.strDriveID = connected ? L"" : L"E:SD Reader";
+        state.sdPresent = true;
+        access.pollSdStatus();
+        EXPECT_TRUE(state.sdPresent);
+        EXPECT_TRUE(ui.homeStatuses.empty());
+        EXPECT_EQ(ui.notFound, 0);
+        EXPECT_EQ(host.openCount, 0);
+    }
+}
+
+} // namespace
+} // namespace yk
