@@ -1,5 +1,4 @@
-// The two implementations behind the buffer operations of Aes.h. Tests and benchmarks call them
-// directly to compare them; the program goes through `aesEncryptBuffer` and `aesDecryptBuffer`.
+// The portable and the accelerated implementations behind Aes.h, open to tests and benchmarks.
 #pragma once
 
 #include <cstdint>

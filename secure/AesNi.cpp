@@ -1,5 +1,4 @@
-// AES-256 with the x86-64 AES instructions. Only these functions are compiled for them (target
-// attributes), so the rest of the program runs on any x86-64 processor; the caller asks first.
+// AES-256 with the x86-64 AES instructions, compiled for them function by function (target attributes).
 #include "secure/AesBackends.h"
 #include "secure/SecureWipe.h"
 
@@ -8,6 +7,8 @@
 #include <cpuid.h>
 #include <immintrin.h>
 
+// Only these functions use the instructions, so the rest of the program runs on any x86-64 processor;
+// callers ask `aesAcceleratedAvailable` first.
 #define YK_AES_TARGET __attribute__((target("aes,sse4.1")))
 
 namespace yk {

@@ -1,5 +1,4 @@
-// AES-256 in plain C++: the S-box and its inverse are the only tables, four bytes of a column are mixed
-// at once in a 32-bit word.
+// AES-256 in plain C++, with the S-box and its inverse as the only tables.
 #include <array>
 #include <cstring>
 
@@ -56,7 +55,8 @@ constexpr std::array<std::uint8_t, 256> kSbox = makeSbox();
 constexpr std::array<std::uint8_t, 256> kInverseSbox = makeInverse(kSbox);
 static_assert(kSbox[0x00] == 0x63 && kSbox[0x53] == 0xed && kInverseSbox[0x63] == 0x00);
 
-// A column's four bytes packed with the first byte lowest, so the layout does not depend on endianness.
+// The state is four column words, so MixColumns works on four bytes at once. A column's four bytes are
+// packed with the first byte lowest, so the layout does not depend on endianness.
 using Word = std::uint32_t;
 
 constexpr Word rotateRight(Word w, int n)

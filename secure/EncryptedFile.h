@@ -1,6 +1,4 @@
-// The bytes of an encrypted backup file: a 512-byte encrypted header (magic text, plain size, filler)
-// followed by the plain content in 128 KiB chunks, each zero-padded to a multiple of 32 and encrypted.
-// Files are read and written by the runs; these functions only touch buffers.
+// The bytes of an encrypted backup file; the runs do the file I/O, these functions touch only buffers.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +12,8 @@
 
 namespace yk {
 
+// A file is a 512-byte encrypted header (magic text, big-endian plain size, filler) and then the plain
+// content in chunks of 128 KiB, each zero-padded to a multiple of 32 and encrypted on its own.
 inline constexpr std::size_t kEncryptedHeaderSize = 512;
 inline constexpr std::size_t kEncryptedChunkSize = 131072;
 inline constexpr std::size_t kEncryptedPaddingUnit = 32;

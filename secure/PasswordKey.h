@@ -1,5 +1,4 @@
-// The 32-byte key made from a password, used as the cipher key and as the plain form of the stored
-// default password.
+// The 32-byte key made from a password: the cipher key and the plain form of the stored password.
 #pragma once
 
 #include <array>

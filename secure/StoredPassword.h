@@ -1,5 +1,4 @@
-// The stored form of the default password: its key XORed with a fixed phrase, so the setting does not
-// show the password at a glance. This hides, it does not protect.
+// The stored form of the default password: hidden from a casual look at the setting, not protected.
 #pragma once
 
 #include <array>
@@ -11,6 +10,7 @@
 
 namespace yk {
 
+// The stored value is the key XORed with this phrase.
 inline constexpr std::string_view kScramblePhrase = "Northbay Harvests Trading Co.";
 
 // out[i] = in[i] XOR phrase[i mod 29]. Applying it twice gives the input back.

@@ -1,6 +1,4 @@
-// A decrypting restore over a hostile file image: header size, body length, buffer capacity and read
-// lengths all come from the input. The restore must never write more than the body holds nor more than
-// the header announces, and must refuse what it cannot fully restore. Also the two cipher paths must agree.
+// A decrypting restore over a hostile file image, and the two cipher paths on the same bytes.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -31,6 +29,9 @@ void checkPathsAgree(std::span<const std::uint8_t> data, const PasswordKey& key)
 
 } // namespace
 
+// Header size, body length, buffer capacity and read lengths all come from the input. The restore must
+// never write more than the body holds nor more than the header announces, and must refuse what it cannot
+// restore in full.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput input(data, size);

@@ -1,5 +1,4 @@
-// The header reader on hostile bytes: as they stand (almost always a wrong-password header), and as a
-// plain header encrypted with the key, so the size field and the body-size checks see every value.
+// The header reader and the body-size checks on hostile headers.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +10,8 @@
 
 using namespace yk;
 
+// The bytes are read as they stand (almost always a wrong-password header) or first encrypted as a plain
+// header with the key, so the size field and the body-size checks see every value.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput input(data, size);

@@ -1,7 +1,4 @@
-// Throughput of our buffer encryption and decryption in the chunks the encrypted runs use, beside
-// OpenSSL's AES-256-ECB on the same buffer. For honest figures build without sanitizers:
-//   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++
-//   cmake --build build/bench --target cipher_bench && build/bench/tools/bench/cipher_bench
+// Throughput of our buffer cipher beside OpenSSL's AES-256-ECB on the same buffer (see main for how to build).
 #include <openssl/evp.h>
 
 #include <chrono>
@@ -58,6 +55,9 @@ void openSslEcb(std::vector<std::uint8_t>& buffer, const std::uint8_t* key, bool
 
 } // namespace
 
+// Measures 128 KiB buffers, the chunk of the encrypted runs. For honest figures build without sanitizers:
+//   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++
+//   cmake --build build/bench --target cipher_bench && build/bench/tools/bench/cipher_bench
 int main()
 {
 #ifdef YK_SANITIZED
