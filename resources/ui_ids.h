@@ -1,0 +1,31 @@
+// Resource ids of the message boxes and the date range dialog: templates and their controls.
+#pragma once
+
+#define IDD_CUSTOM_MESSAGE_BOX 220
+#define IDD_CUSTOM_MESSAGE_BOX2_BTN 221
+#define IDD_CUSTOM_MESSAGE_BOX2 222
+#define IDD_CUSTOM_MESSAGE_BOX2_BTN2 223
+#define IDD_SET_RANGE 158
+
+// Shared by the four message boxes.
+#define IDC_BOX_ICON 1115
+#define IDC_BOX_MESSAGE 1116
+#define IDC_BOX_BUTTON_IMAGE 1117
+#define IDC_BOX_BUTTON_TEXT 1118
+#define IDC_BOX_DETAIL 1119
+#define IDC_BOX_LEFT_IMAGE 1119
+#define IDC_BOX_LEFT_TEXT 1120
+#define IDC_BOX_RIGHT_IMAGE 1121
+#define IDC_BOX_RIGHT_TEXT 1122
+#define IDC_BOX_SECOND_LINE 1086
+
+// The date range dialog.
+#define IDC_RANGE_HEADING 1116
+#define IDC_RANGE_START_LABEL 1087
+#define IDC_RANGE_END_LABEL 1084
+#define IDC_RANGE_START_PICKER 1038
+#define IDC_RANGE_END_PICKER 1039
+#define IDC_RANGE_CANCEL_IMAGE 1119
+#define IDC_RANGE_CANCEL_TEXT 1120
+#define IDC_RANGE_OK_IMAGE 1121
+#define IDC_RANGE_OK_TEXT 1122

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Screenshots of every skinned message box and of the date range dialog in English, Traditional Chinese and
+# Japanese, at scale 1.0 (96 dpi) and 1.5 (144 dpi, where the dialogs grow with the density), under Xvfb.
+# PNGs go to build/screenshots/ui/. Each density runs in a Wine prefix of its own, copied once from the
+# project's prefix, so that nothing here touches the shared one or the sessions running in it.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
+cd "$YK_ROOT"
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j2 --target uishots
+exe="$YK_ROOT/build/windows/tools/skinbench/uishots.exe"
+out="$YK_ROOT/build/screenshots/ui"
+mkdir -p "$out"
+
+unset DISPLAY
+yk_ensure_display
+yk_prepare_wineprefix
+shared_prefix=$WINEPREFIX
+prefixes=()
+finish() {
+    for prefix in "${prefixes[@]}"; do WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; done
+    if [ -n "${YK_XVFB_PID:-}" ]; then kill "$YK_XVFB_PID" 2>/dev/null || true; fi
+}
+trap finish EXIT
+
+# Prepares the prefix of one density (dots per inch as a hexadecimal dword).
+density_prefix() {
+    local dpi=$1 prefix="$YK_ROOT/build/screenshots/prefix-$1"
+    if [ ! -f "$prefix/.yarrowkeep-ready" ]; then
+        rm -rf "$prefix"
+        cp -a "$shared_prefix" "$prefix"
+    fi
+    local reg
+    reg=$(mktemp --suffix=.reg)
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Fonts]' "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' \
+        '[HKEY_CURRENT_CONFIG\Software\Fonts]' "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' >"$reg"
+    WINEPREFIX=$prefix wine regedit /S "$(WINEPREFIX=$prefix winepath -w "$reg")" >/dev/null 2>&1
+    WINEPREFIX=$prefix wineserver -w
+    rm -f "$reg"
+    echo "$prefix"
+}
+
+for setting in "96 1.0" "144 1.5"; do
+    read -r dpi mag <<<"$setting"
+    prefix=$(density_prefix "$dpi")
+    prefixes+=("$prefix")
+    for locale in en_US zh_TW ja_JP; do
+        WINEPREFIX=$prefix LC_ALL=$locale.UTF-8 wine "$exe" "$(WINEPREFIX=$prefix winepath -w "$out")" "$mag" \
+            "${locale%%_*}-$mag" | tr -d '\r'
+    done
+    WINEPREFIX=$prefix wineserver -w
+done
+echo "screenshots in $out"

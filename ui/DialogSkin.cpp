@@ -1,0 +1,105 @@
+#include "ui/DialogSkin.h"
+
+#include <string>
+
+#include "ui/ScaleRule.h"
+
+namespace yk {
+
+namespace {
+
+constexpr BYTE kSwissPitchAndFamily = 0x20;
+
+// The flags a word-wrapping static control draws its text with (SS_NOPREFIX, SS_EDITCONTROL).
+constexpr UINT kStaticTextFormat = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace
+
+UniqueFont makeSkinFont(int size, int weight, float mag)
+{
+    return UniqueFont(CreateFontW(scaledFontHeight(size, mag), 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, kSwissPitchAndFamily,
+                                  L"微軟正黑體"));
+}
+
+ControlColours::ControlColours(COLORREF background) : background_(CreateSolidBrush(background)) {}
+
+void ControlColours::setText(int controlId, COLORREF colour, TextBackdrop backdrop)
+{
+    setRule(Rule{controlId, false, colour, backdrop});
+}
+
+void ControlColours::setPicture(int controlId)
+{
+    setRule(Rule{controlId, true, 0, TextBackdrop::Picture});
+}
+
+void ControlColours::setRule(const Rule& rule)
+{
+    for (Rule& existing : rules_) {
+        if (existing.id == rule.id) {
+            existing = rule;
+            return;
+        }
+    }
+    rules_.push_back(rule);
+}
+
+const ControlColours::Rule* ControlColours::ruleFor(int controlId) const
+{
+    for (const Rule& rule : rules_)
+        if (rule.id == controlId)
+            return &rule;
+    return nullptr;
+}
+
+HBRUSH ControlColours::colourFor(HDC dc, HWND control, UINT message) const
+{
+    if (message == WM_CTLCOLORDLG)
+        return background_.get();
+    if (message != WM_CTLCOLORSTATIC)
+        return nullptr;
+    const Rule* rule = ruleFor(GetDlgCtrlID(control));
+    if (!rule)
+        return nullptr;
+    const auto hollow = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
+    if (rule->picture)
+        return hollow;
+    SetTextColor(dc, rule->colour);
+    SetBkMode(dc, TRANSPARENT);
+    return rule->backdrop == TextBackdrop::Picture ? hollow : background_.get();
+}
+
+void centreTextInBand(HWND dialog, HWND field, HFONT font)
+{
+    RECT band{};
+    GetWindowRect(field, &band);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&band), 2);
+
+    const std::wstring text = windowText(field);
+    RECT measured{0, 0, band.right - band.left, 0};
+    if (const HDC dc = GetDC(field)) {
+        const HGDIOBJ previous = SelectObject(dc, font);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, kStaticTextFormat | DT_CALCRECT);
+        SelectObject(dc, previous);
+        ReleaseDC(field, dc);
+    }
+    const LONG textBottom = band.top + (measured.bottom - measured.top);
+    LONG top = band.top;
+    LONG bottom = textBottom;
+    if (textBottom < band.bottom) {
+        const LONG margin = (band.bottom - textBottom) / 2;
+        top = band.top + margin;
+        bottom = band.bottom - margin;
+    }
+    MoveWindow(field, band.left, top, band.right - band.left, bottom - top, TRUE);
+}
+
+} // namespace yk

@@ -1,0 +1,62 @@
+// The look shared by every skinned dialog: palette, fonts at the window's scale, per-control colours.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/Win32Handles.h"
+
+namespace yk {
+
+namespace palette {
+inline constexpr COLORREF kPageBackground = RGB(246, 247, 249);
+inline constexpr COLORREF kPopupBackground = RGB(251, 252, 253);
+inline constexpr COLORREF kPopupText = RGB(7, 7, 7);
+inline constexpr COLORREF kButtonCaption = RGB(19, 19, 20);
+inline constexpr COLORREF kSecondaryText = RGB(88, 89, 91);
+inline constexpr COLORREF kStatusText = RGB(116, 117, 119);
+inline constexpr COLORREF kDimmedText = RGB(150, 150, 150);
+inline constexpr COLORREF kWhite = RGB(255, 255, 255);
+} // namespace palette
+
+// The skin's font: face "微軟正黑體", cell height trunc(size × mag), the given weight.
+UniqueFont makeSkinFont(int size, int weight, float mag);
+
+// Where a text field lies: on the plain dialog background, or over a picture (a button caption), where
+// the background must not be painted over the image.
+enum class TextBackdrop { Background, Picture };
+
+// The control-colour rules of one dialog: the background brush (made once, released with the rules),
+// text fields with their colour and transparent background, pictures with the hollow brush, and default
+// colours for everything else.
+class ControlColours {
+public:
+    explicit ControlColours(COLORREF background);
+
+    // One rule per control; setting it again replaces it.
+    void setText(int controlId, COLORREF colour, TextBackdrop backdrop);
+    void setPicture(int controlId);
+
+    // The answer to a WM_CTLCOLOR* message; null means "default colours".
+    HBRUSH colourFor(HDC dc, HWND control, UINT message) const;
+
+private:
+    struct Rule {
+        int id;
+        bool picture;
+        COLORREF colour;
+        TextBackdrop backdrop;
+    };
+    void setRule(const Rule& rule);
+    const Rule* ruleFor(int controlId) const;
+
+    UniqueBrush background_;
+    std::vector<Rule> rules_;
+};
+
+// Centres a field's word-wrapped text vertically in the field's band, or lets the field grow downward when
+// the text is taller than the band, so that nothing is cut.
+void centreTextInBand(HWND dialog, HWND field, HFONT font);
+
+} // namespace yk
