@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <iterator>
 
 #include "skin_ids.h"
 #include "ui/ScaleRule.h"
@@ -39,34 +40,47 @@ template <typename Work> double millisecondsPerRound(Work work)
 
 int wmain()
 {
-    std::wprintf(L"%-22ls %11ls %11ls %13ls %13ls %15ls\n", L"image", L"stored", L"drawn at", L"decode (ms)",
-                 L"+reduce (ms)", L"no session (ms)");
+    struct Row {
+        yk::ImageSize stored, drawn;
+        double decode = 0, reduce = 0, alone = 0;
+        bool found = false;
+    } rows[std::size(kSubjects)];
     {
         const yk::GdiplusSession session;
-        for (const Subject& subject : kSubjects) {
+        for (std::size_t i = 0; i < std::size(kSubjects); ++i) {
+            const Subject& subject = kSubjects[i];
             const auto probe = yk::loadSkinImage(subject.id);
-            if (!probe) {
-                std::wprintf(L"%-22ls missing\n", subject.role);
+            if (!probe)
                 continue;
-            }
-            const yk::ImageSize stored{probe->width, probe->height};
-            const yk::ImageSize drawn = yk::scaledImageSize(stored, subject.factor, 1.0f);
-            const double decode = millisecondsPerRound([&] { yk::loadSkinImage(subject.id); });
-            const double reduce = millisecondsPerRound([&] {
+            Row& row = rows[i];
+            row.found = true;
+            row.stored = {probe->width, probe->height};
+            row.drawn = yk::scaledImageSize(row.stored, subject.factor, 1.0f);
+            row.decode = millisecondsPerRound([&] { yk::loadSkinImage(subject.id); });
+            row.reduce = millisecondsPerRound([&] {
                 auto image = yk::loadSkinImage(subject.id);
-                yk::shrinkImage(image->pixels, stored.width, stored.height, drawn.width, drawn.height);
+                yk::shrinkImage(image->pixels, row.stored.width, row.stored.height, row.drawn.width, row.drawn.height);
             });
-            wchar_t storedText[16], drawnText[16];
-            std::swprintf(storedText, 16, L"%dx%d", stored.width, stored.height);
-            std::swprintf(drawnText, 16, L"%dx%d", drawn.width, drawn.height);
-            std::wprintf(L"%-22ls %11ls %11ls %13.2f %13.2f", subject.role, storedText, drawnText, decode, reduce);
-            std::wprintf(L"%15ls\n", L"");
         }
     }
     // Without a session held by the program each load starts and stops the codec itself.
-    for (const Subject& subject : kSubjects) {
-        const double alone = millisecondsPerRound([&] { yk::loadSkinImage(subject.id); });
-        std::wprintf(L"%-22ls %11ls %11ls %13ls %13ls %15.2f\n", subject.role, L"", L"", L"", L"", alone);
+    for (std::size_t i = 0; i < std::size(kSubjects); ++i)
+        if (rows[i].found)
+            rows[i].alone = millisecondsPerRound([&] { yk::loadSkinImage(kSubjects[i].id); });
+
+    std::wprintf(L"%-22ls %10ls %10ls %12ls %18ls %18ls\n", L"image", L"stored", L"drawn at", L"decode (ms)",
+                 L"decode+reduce (ms)", L"no session (ms)");
+    for (std::size_t i = 0; i < std::size(kSubjects); ++i) {
+        const Row& row = rows[i];
+        if (!row.found) {
+            std::wprintf(L"%-22ls missing\n", kSubjects[i].role);
+            continue;
+        }
+        wchar_t stored[16], drawn[16];
+        std::swprintf(stored, 16, L"%dx%d", row.stored.width, row.stored.height);
+        std::swprintf(drawn, 16, L"%dx%d", row.drawn.width, row.drawn.height);
+        std::wprintf(L"%-22ls %10ls %10ls %12.2f %18.2f %18.2f\n", kSubjects[i].role, stored, drawn, row.decode,
+                     row.reduce, row.alone);
     }
     return 0;
 }
