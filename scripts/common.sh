@@ -25,8 +25,9 @@ yk_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# A 64-bit Wine prefix whose Chinese UI font resolves to an installed CJK font, and whose windows get
-# their frame from Wine itself (Xvfb has no window manager to draw one).
+# A 64-bit Wine prefix whose Chinese UI font resolves to an installed CJK font, and whose windows are
+# framed by Wine itself and not handed to a window manager: Xvfb has none, and Wine would wait for it
+# (about two seconds at every window that closes).
 yk_prepare_wineprefix() {
     local marker="$WINEPREFIX/.yarrowkeep-ready"
     if [ ! -f "$marker" ]; then
@@ -42,7 +43,7 @@ yk_prepare_wineprefix() {
         '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
         '"微軟正黑體"="WenQuanYi Micro Hei"' '"Microsoft JhengHei"="WenQuanYi Micro Hei"' \
         '"MS Shell Dlg"="Tahoma"' '"MS UI Gothic"="WenQuanYi Micro Hei"' '' \
-        '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Decorated"="N"' '' |
+        '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Decorated"="N"' '"Managed"="N"' '' |
         iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
     wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
     rm -f "$reg"

@@ -9,7 +9,7 @@ cd "$YK_ROOT"
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 --target uishots
-exe="$YK_ROOT/build/windows/tools/skinbench/uishots.exe"
+exe="$YK_ROOT/build/windows/tools/screenshots/uishots.exe"
 out="$YK_ROOT/build/screenshots/ui"
 mkdir -p "$out"
 

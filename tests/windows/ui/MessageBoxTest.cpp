@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "BoxDriver.h"
+#include "support/BoxDriver.h"
 #include "app/CatalogKeys.h"
 #include "app/TextCatalog.h"
 #include "ui/CCustomMessageBox.h"

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "BoxDriver.h"
+#include "support/BoxDriver.h"
 #include "app/CatalogKeys.h"
 #include "app/TextCatalog.h"
 #include "ui/CSetRange.h"

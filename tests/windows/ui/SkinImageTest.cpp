@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "BoxDriver.h"
+#include "support/BoxDriver.h"
 #include "skin_ids.h"
 #include "ui/SkinImage.h"
 

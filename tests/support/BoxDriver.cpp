@@ -1,4 +1,4 @@
-#include "BoxDriver.h"
+#include "support/BoxDriver.h"
 
 namespace yk::test {
 
