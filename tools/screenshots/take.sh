@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Screenshots of every skinned message box and of the date range dialog in English, Traditional Chinese and
+# Screenshots of every skinned message box, the date range dialog and the password dialogs in English, Traditional Chinese and
 # Japanese, at scale 1.0 (96 dpi) and 1.5 (144 dpi, where the dialogs grow with the density), under Xvfb.
 # PNGs go to build/screenshots/ui/. Each density runs in a Wine prefix of its own, copied once from the
 # project's prefix, so that nothing here touches the shared one or the sessions running in it.

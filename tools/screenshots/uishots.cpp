@@ -19,6 +19,8 @@
 #include "ui/CCustomMessageBox2.h"
 #include "ui/CCustomMessageBox2Btn.h"
 #include "ui/CCustomMessageBox2Btn2.h"
+#include "secure/CEnterPasswordDlg.h"
+#include "secure/CModifyPasswordDlg.h"
 #include "ui/CSetRange.h"
 #include "ui/SkinImage.h"
 
@@ -150,6 +152,16 @@ int wmain(int argc, wchar_t** argv)
     });
     capture(base + L"set-range.png", [&] {
         yk::CSetRange dialog(mag);
+        dialog.runModal(nullptr);
+    });
+    capture(base + L"enter-password.png", [&] {
+        yk::CEnterPasswordDlg dialog(mag);
+        dialog.restoreMode = true;
+        dialog.runModal(nullptr);
+    });
+    const yk::SettingsProfile scratch(L"Software\\YarrowkeepScreenshots");
+    capture(base + L"modify-password.png", [&] {
+        yk::CModifyPasswordDlg dialog(scratch, mag);
         dialog.runModal(nullptr);
     });
     return 0;
