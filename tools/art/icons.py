@@ -1,15 +1,31 @@
 """The 592 x 592 pictures of message boxes and dialogs: one object on a pale disc, most with a badge
 at the lower right that tells the state (warning, check, gear, question...).
 
-Outlines are 22 pixels wide so that they stay about 3 to 4 pixels when the box shows them at 0.12-0.2.
+Outlines are 22 pixels wide so that they stay 2.5 to 4 pixels when the box shows them at 0.12-0.2, also
+after inset() has drawn the picture smaller.
 """
 
 import objects as ob
 from brand import tile
-from svgkit import BLUE, PALE, SKY, WHITE, circle, path, polygon_path, rect
+from svgkit import BLUE, PALE, SKY, WHITE, circle, group, path, polygon_path, rect
 
 SW = 22
 BADGE = (446, 440, 100)
+
+
+def inset(build, k):
+    """The picture drawn at k of its size about the canvas centre, transparent around it; for controls
+    that cut the edges off what they show."""
+
+    def build_inset(svg):
+        start = len(svg.items)
+        build(svg)
+        body = svg.items[start:]
+        del svg.items[start:]
+        dx, dy = svg.width / 2 * (1 - k), svg.height / 2 * (1 - k)
+        svg.add(group(*body, transform=f"translate({dx:g},{dy:g}) scale({k:g})"))
+
+    return build_inset
 
 
 def _disc(svg):

@@ -50,6 +50,15 @@ def _picture(image_id, role, build, shown=0.2):
     return Image(image_id, role, 592, 592, build, shown, BG_POPUP)
 
 
+# The message boxes centre the 0.2 reduction (118 px) of these pictures in a control a few pixels shorter,
+# so they leave a transparent margin of more than 4 % on every side for the cut to fall in.
+BOX_CONTENT = 0.92
+
+
+def _box(image_id, role, build, content=BOX_CONTENT):
+    return _picture(image_id, role, icons.inset(build, content))
+
+
 IMAGES = [
     Image(193, "top-gear", 40, 40, chrome.top_gear, 1.0),
     Image(194, "logo", 160, 46, chrome.logo, 0.52, SIDEBAR),
@@ -121,26 +130,28 @@ IMAGES = [
     _picture(265, "voltage-current", icons.power_picture, 0.18),
 
     # message boxes and the other dialogs
-    _picture(268, "computer-gear", icons.computer_picture("gear")),
+    _box(268, "computer-gear", icons.computer_picture("gear")),
     Image(270, "dialog-button-half", 920, 192, chrome.button("light"), 0.15, BG_POPUP),
     Image(271, "password-lock-small", 128, 128, chrome.glyph_icon(glyphs.padlock, ink=NAVY, sw=10), 0.2, BG_POPUP),
     Image(272, "dialog-button-wide", 1904, 200, chrome.button("light"), 0.15, BG_POPUP),
     Image(273, "password-key-small", 128, 128, chrome.glyph_icon(glyphs.key, ink=NAVY, sw=11), 0.2, BG_POPUP),
-    _picture(274, "computer-warning", icons.computer_picture(None, "warning")),
-    _picture(275, "sd-card-warning", icons.card_picture("warning")),
-    _picture(276, "backup-failed", icons.card_picture("warning", arrow=True)),
-    _picture(277, "backup-complete", icons.card_picture("check", arrow=True)),
-    _picture(278, "restore-failed", icons.computer_picture("down", "warning")),
-    _picture(279, "restore-complete", icons.computer_picture("down", "check")),
-    _picture(280, "folder-gear", icons.folder_picture("gear")),
-    _picture(281, "folder-warning", icons.folder_picture("warning")),
-    _picture(282, "sd-card-eject", icons.eject_picture),
-    _picture(283, "calendar-question", icons.calendar_picture("question")),
-    _picture(284, "calendar-warning", icons.calendar_picture("warning")),
-    _picture(285, "update-available", icons.update_picture),
-    _picture(286, "password-padlock", icons.padlock_picture("dots")),
-    _picture(287, "padlock-warning", icons.padlock_picture("warning")),
-    _picture(288, "padlock-check", icons.padlock_picture("check")),
+    _box(274, "computer-warning", icons.computer_picture(None, "warning")),
+    _box(275, "sd-card-warning", icons.card_picture("warning")),
+    _box(276, "backup-failed", icons.card_picture("warning", arrow=True)),
+    _box(277, "backup-complete", icons.card_picture("check", arrow=True)),
+    _box(278, "restore-failed", icons.computer_picture("down", "warning")),
+    _box(279, "restore-complete", icons.computer_picture("down", "check")),
+    _box(280, "folder-gear", icons.folder_picture("gear")),
+    # The two-line box shows 281 at 0.2 in a control that keeps only its middle 62 %, and 280 at 0.12 in
+    # the same control; at 0.6 of 280's size 281 looks there as 280 does.
+    _box(281, "folder-warning", icons.folder_picture("warning"), BOX_CONTENT * 0.6),
+    _box(282, "sd-card-eject", icons.eject_picture),
+    _box(283, "calendar-question", icons.calendar_picture("question")),
+    _box(284, "calendar-warning", icons.calendar_picture("warning")),
+    _box(285, "update-available", icons.update_picture),
+    _box(286, "password-padlock", icons.padlock_picture("dots")),
+    _box(287, "padlock-warning", icons.padlock_picture("warning")),
+    _box(288, "padlock-check", icons.padlock_picture("check")),
     Image(289, "password-revealed", 96, 96, chrome.eye(False), 0.25, BG_POPUP),
     Image(290, "password-masked", 96, 96, chrome.eye(True), 0.25, BG_POPUP),
 ]
