@@ -1,0 +1,252 @@
+#include "backup/FileCatalogue.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "app/Win32Handles.h"
+#include "backup/BackupPaths.h"
+
+namespace yk {
+
+namespace {
+
+// Classic paths stop short of this length.
+constexpr std::size_t kPathLimit = MAX_PATH;
+
+std::uint64_t fromFileTime(const FILETIME& time)
+{
+    return static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
+FILETIME toFileTime(std::uint64_t time)
+{
+    return FILETIME{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+}
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE get() const { return handle_; }
+    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+bool isDotEntry(const wchar_t* name)
+{
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+// Calls `visit` for every entry of the folder matching the pattern except "." and "..", and the temporary
+// files of interrupted copies; stops early when `visit` returns false. False when enumeration stopped early.
+bool forEachEntry(const std::wstring& folder, const wchar_t* pattern,
+                  const std::function<bool(const WIN32_FIND_DATAW&)>& visit)
+{
+    WIN32_FIND_DATAW data;
+    const FindHandle find(FindFirstFileExW(joinPath(folder, pattern).c_str(), FindExInfoBasic, &data,
+                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find)
+        return true;
+    do {
+        if (isDotEntry(data.cFileName) || isTransferTemporaryName(data.cFileName))
+            continue;
+        if (!visit(data))
+            return false;
+    } while (FindNextFileW(find.get(), &data));
+    return true;
+}
+
+bool isFolderEntry(const WIN32_FIND_DATAW& data)
+{
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::uint64_t entrySize(const WIN32_FIND_DATAW& data)
+{
+    return static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+bool inRange(const WIN32_FIND_DATAW& data, const DateRange& range)
+{
+    const std::uint64_t written = fromFileTime(data.ftLastWriteTime);
+    return written != 0 && isDateInRange(toLocalFileTime(written), range);
+}
+
+// The attributes of a classic-length path, or nothing when it is missing.
+bool queryAttributes(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data)
+{
+    if (path.size() >= kPathLimit)
+        return false;
+    wchar_t full[kPathLimit];
+    const DWORD length = GetFullPathNameW(path.c_str(), kPathLimit, full, nullptr);
+    if (length == 0 || length >= kPathLimit)
+        return false;
+    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != FALSE;
+}
+
+UniqueHandle openForTimes(const std::wstring& path, DWORD access)
+{
+    return UniqueHandle(CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+} // namespace
+
+void listFolder(const std::wstring& folder, FileListArray& fileListArray)
+{
+    const std::size_t first = fileListArray.size();
+    forEachEntry(folder, L"*", [&](const WIN32_FIND_DATAW& data) {
+        FileAttributes entry;
+        entry.name = data.cFileName;
+        entry.path = joinPath(folder, entry.name);
+        entry.isDirectory = isFolderEntry(data) ? 1 : 0;
+        entry.size = entry.isDirectory ? 0 : entrySize(data);
+        entry.creationTime = calendarSecondsOf(fromFileTime(data.ftCreationTime));
+        entry.lastWriteTime = calendarSecondsOf(fromFileTime(data.ftLastWriteTime));
+        entry.lastAccessTime = calendarSecondsOf(fromFileTime(data.ftLastAccessTime));
+        fileListArray.push_back(std::move(entry));
+        return true;
+    });
+    // Files first, then folders; nothing relies on the order within each group.
+    std::partition(fileListArray.begin() + static_cast<std::ptrdiff_t>(first), fileListArray.end(),
+                   [](const FileAttributes& entry) { return entry.isDirectory == 0; });
+}
+
+std::uint32_t countFiles(const std::wstring& folder, std::uint64_t& totalBytes)
+{
+    std::uint32_t count = 0;
+    totalBytes = 0;
+    forEachEntry(folder, L"*.*", [&](const WIN32_FIND_DATAW& data) {
+        if (isFolderEntry(data)) {
+            std::uint64_t bytes = 0;
+            count += countFiles(joinPath(folder, data.cFileName), bytes);
+            totalBytes += bytes;
+        } else {
+            ++count;
+            totalBytes += entrySize(data);
+        }
+        return true;
+    });
+    return count;
+}
+
+std::uint32_t countFilesInRange(const std::wstring& folder, std::uint64_t& totalBytes, const DateRange& range)
+{
+    std::uint32_t count = 0;
+    totalBytes = 0;
+    forEachEntry(folder, L"*.*", [&](const WIN32_FIND_DATAW& data) {
+        if (isFolderEntry(data)) {
+            std::uint64_t bytes = 0;
+            count += countFilesInRange(joinPath(folder, data.cFileName), bytes, range);
+            totalBytes += bytes;
+        } else if (inRange(data, range)) {
+            ++count;
+            totalBytes += entrySize(data);
+        }
+        return true;
+    });
+    return count;
+}
+
+bool anyFileInRange(const std::wstring& folder, const DateRange& range)
+{
+    const bool walkedToTheEnd = forEachEntry(folder, L"*.*", [&](const WIN32_FIND_DATAW& data) {
+        if (isFolderEntry(data))
+            return !anyFileInRange(joinPath(folder, data.cFileName), range);
+        return !inRange(data, range);
+    });
+    return !walkedToTheEnd;
+}
+
+std::vector<std::wstring> listTransferTemporaries(const std::wstring& folder)
+{
+    std::vector<std::wstring> found;
+    WIN32_FIND_DATAW data;
+    const FindHandle find(FindFirstFileExW(joinPath(folder, kTransferNamePattern).c_str(), FindExInfoBasic, &data,
+                                           FindExSearchNameMatch, nullptr, 0));
+    if (!find)
+        return found;
+    do {
+        if (!isFolderEntry(data) && isTransferTemporaryName(data.cFileName))
+            found.push_back(joinPath(folder, data.cFileName));
+    } while (FindNextFileW(find.get(), &data));
+    return found;
+}
+
+std::uint64_t toLocalFileTime(std::uint64_t fileTime)
+{
+    const FILETIME utc = toFileTime(fileTime);
+    SYSTEMTIME utcFields;
+    SYSTEMTIME localFields;
+    FILETIME local;
+    if (!FileTimeToSystemTime(&utc, &utcFields) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &utcFields, &localFields) ||
+        !SystemTimeToFileTime(&localFields, &local))
+        return fileTime;
+    return fromFileTime(local);
+}
+
+std::uint64_t getFileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!queryAttributes(path, data))
+        return 0;
+    return static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+bool pathExists(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return queryAttributes(path, data);
+}
+
+bool isExistingFolder(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return queryAttributes(path, data) && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool getLocalLastWriteTime(const std::wstring& path, std::uint64_t& localTime)
+{
+    const UniqueHandle file = openForTimes(path, FILE_READ_ATTRIBUTES);
+    FILETIME written;
+    if (!file || !GetFileTime(file.get(), nullptr, nullptr, &written))
+        return false;
+    localTime = toLocalFileTime(fromFileTime(written));
+    return true;
+}
+
+bool readFileTimes(const std::wstring& path, std::uint64_t& creationTime, std::uint64_t& lastWriteTime)
+{
+    const UniqueHandle file = openForTimes(path, FILE_READ_ATTRIBUTES);
+    FILETIME created;
+    FILETIME written;
+    if (!file || !GetFileTime(file.get(), &created, nullptr, &written))
+        return false;
+    creationTime = fromFileTime(created);
+    lastWriteTime = fromFileTime(written);
+    return true;
+}
+
+bool setFileTimes(const std::wstring& path, std::uint64_t creationTime, std::uint64_t lastWriteTime)
+{
+    const UniqueHandle file = openForTimes(path, FILE_WRITE_ATTRIBUTES);
+    if (!file)
+        return false;
+    const FILETIME created = toFileTime(creationTime);
+    const FILETIME written = toFileTime(lastWriteTime);
+    SetFileTime(file.get(), &created, nullptr, &written);
+    return true;
+}
+
+} // namespace yk
