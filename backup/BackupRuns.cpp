@@ -1,0 +1,170 @@
+#include "backup/BackupRuns.h"
+
+#include "app/CatalogKeys.h"
+#include "app/TextCatalog.h"
+#include "backup/BackupPaths.h"
+#include "backup/FileCatalogue.h"
+#include "ui/MessageBoxResult.h"
+
+namespace yk {
+
+BackupRuns::BackupRuns(const RunContext& context) : context_(context) {}
+
+void BackupRuns::markRunActive(bool active)
+{
+    context_.run.runInProgress = active;
+    context_.shell.setEjectButtonsEnabled(!active);
+    if (!active)
+        context_.restoreChoice = 0;
+}
+
+bool BackupRuns::openSettingsIfBackupFolderMissing(std::wstring& backupFolder)
+{
+    backupFolder = getBackupDirectory(context_.settings);
+    if (!backupFolder.empty() && isExistingFolder(backupFolder))
+        return false;
+    if (context_.prompts.showMessage(box_kind::kFolder, IDS_CHECK_BACKUP_PATH) == kBoxOk)
+        context_.shell.openSettingsPage();
+    return true;
+}
+
+RunStatus BackupRuns::statusOf(bool walkSucceeded) const
+{
+    if (!walkSucceeded)
+        return RunStatus::Fail;
+    return context_.run.cancelRequested ? RunStatus::Cancel : RunStatus::Complete;
+}
+
+void BackupRuns::normalBackupFunc()
+{
+    std::wstring backupFolder;
+    if (openSettingsIfBackupFolderMissing(backupFolder))
+        return;
+    const std::wstring target = backupTargetFolder(context_.device, context_.names, false);
+    if (isUnavailableFolder(target)) {
+        context_.prompts.showMessage(box_kind::kFolder, IDS_DESTINATION_UNAVAILABLE);
+        return;
+    }
+    // A shortage here has been shown; the first file then meets its own free-space check.
+    if (ensureFolder(target, StorageSide::SdCard, context_.host, context_.prompts) == FolderResult::Unavailable) {
+        showFolderUnavailable(context_.prompts, IDS_PATH_UNAVAILABLE, target);
+        return;
+    }
+
+    markRunActive(true);
+    RunState& run = context_.run;
+    run.resetForRun();
+    std::uint64_t totalBytes = 0;
+    run.totalFiles = countFiles(backupFolder, totalBytes);
+    if (run.totalFiles == 0) {
+        context_.reporting.showRunResult(RunKind::NormalBackup, RunStatus::Complete, run.counts());
+        markRunActive(false);
+        return;
+    }
+    RunReporting& reporting = context_.reporting;
+    reporting.openCopyProgress(RunKind::NormalBackup);
+    reporting.setProgressTotalBytes(totalBytes);
+    reporting.updateProgressBytes(0);
+    reporting.updateProgressCounts(run.counts());
+    const bool walked = copyDirFromSourceDirPath(backupFolder, target, false, PasswordKey{}, true);
+    reporting.closeCopyProgress();
+    reporting.showRunResult(RunKind::NormalBackup, statusOf(walked), run.counts());
+    markRunActive(false);
+}
+
+bool BackupRuns::readyForNextEntry(bool& result)
+{
+    if (context_.run.cancelRequested) {
+        result = true;
+        return false;
+    }
+    if (!context_.device.connected) {
+        result = false;
+        return false;
+    }
+    return true;
+}
+
+void BackupRuns::reportFileStart()
+{
+    RunState& run = context_.run;
+    ++run.processedFiles;
+    context_.reporting.updateProgressBytes(run.bytesDone);
+    context_.reporting.updateProgressCounts(run.counts());
+}
+
+bool BackupRuns::copyDirFromSourceDirPath(const std::wstring& source, const std::wstring& target, bool encrypted,
+                                          const PasswordKey& key, bool topLevel)
+{
+    RunState& run = context_.run;
+    if (topLevel)
+        context_.reporting.setProgressTarget(std::wstring(lastComponent(target)));
+    removeStaleTemporaries(target);
+
+    FileListArray fileListArray;
+    listFolder(source, fileListArray);
+    for (const FileAttributes& entry : fileListArray) {
+        bool result = true;
+        if (!readyForNextEntry(result))
+            return result;
+        const std::wstring entryTarget = joinPath(target, entry.name);
+        if (entry.isDirectory) {
+            const FolderResult folder = ensureFolder(entryTarget, StorageSide::SdCard, context_.host, context_.prompts);
+            if (folder == FolderResult::SpaceShort)
+                run.diskFull = true;
+            if (folder == FolderResult::Unavailable) {
+                showFolderUnavailable(context_.prompts, IDS_PATH_UNAVAILABLE, entryTarget);
+                return false;
+            }
+            if (!copyDirFromSourceDirPath(entry.path, entryTarget, encrypted, key, false))
+                return false;
+            copyFolderTimes(entry.path, entryTarget);
+            continue;
+        }
+        reportFileStart();
+        if (!copyOneFile(entry.path, entryTarget, encrypted, key)) {
+            ++run.failedFiles;
+            if (run.diskFull || run.transferFailed || run.targetCreateFailed)
+                return false;
+        }
+        context_.reporting.updateProgressBytes(run.bytesDone);
+    }
+    return true;
+}
+
+bool BackupRuns::copyOneFile(const std::wstring& source, const std::wstring& target, bool encrypted,
+                             const PasswordKey& /*key*/)
+{
+    // The encrypting copy comes with the encrypted runs; until then nothing is ever written unencrypted
+    // in its place.
+    if (encrypted)
+        return false;
+    RunState& run = context_.run;
+    const std::uint64_t size = getFileSize(source);
+    const auto destination = chooseDestination(source, target, encrypted);
+    if (!destination) {
+        run.bytesDone += size;
+        ++run.skippedFiles;
+        return true;
+    }
+    if (freeSpaceOfPath(context_.host, destination->path) < size + kBackupSpaceMargin) {
+        run.diskFull = true;
+        showFreeSpaceShortage(context_.prompts, StorageSide::SdCard);
+        return false;
+    }
+    switch (transferFile(source, *destination, size, kPlainChunkSize)) {
+    case Transfer::Copied:
+        ++run.copiedFiles;
+        return true;
+    case Transfer::TargetUncreatable:
+        run.targetCreateFailed = true;
+        showPathUnavailable(context_.prompts);
+        return false;
+    case Transfer::SourceUnreadable:
+    case Transfer::Failed:
+        return false;
+    }
+    return false;
+}
+
+} // namespace yk

@@ -1,0 +1,91 @@
+// The normal backup and restore runs: the checks before a run, the folder walks and the per-file copies,
+// on the user-interface thread from start to end.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "backup/BackupLocations.h"
+#include "backup/FileTime.h"
+#include "backup/RunPorts.h"
+#include "backup/RunState.h"
+#include "device/DeviceHost.h"
+#include "device/DeviceState.h"
+#include "secure/PasswordKey.h"
+#include "secure/SettingsStore.h"
+
+namespace yk {
+
+// The size of every read and write of a plain copy, and of the transfer buffer.
+inline constexpr std::size_t kPlainChunkSize = 1'048'576;
+
+// What a run works with; all of it belongs to the main window controller.
+struct RunContext {
+    RunState& run;
+    DeviceState& device;
+    DeviceHost& host;
+    const SettingsProfile& settings;
+    const IdentityNames& names;
+    std::int32_t& restoreChoice; // 1 restore all, anything else a date range; 0 again after every run
+    RunPrompts& prompts;
+    RunReporting& reporting;
+    RunShell& shell;
+};
+
+class BackupRuns {
+public:
+    explicit BackupRuns(const RunContext& context);
+
+    // The runs of the normal backup and restore commands; everything they report, they report to the user.
+    void normalBackupFunc();
+    void normalRestoreFunc();
+    void restoreDateRange(const std::wstring& target, const std::wstring& source);
+
+    // One folder level and, through recursion, the tree below it. True when the walk finished or was
+    // cancelled; false when the run must end as failed.
+    bool copyDirFromSourceDirPath(const std::wstring& source, const std::wstring& target, bool encrypted,
+                                  const PasswordKey& key, bool topLevel);
+    bool restoreDirFromSourceDirPath(const std::wstring& source, const std::wstring& target, CopyMode mode,
+                                     const PasswordKey& key, bool useRange, const DateRange& range, bool topLevel);
+
+    // One file: true when it was copied or skipped, false when it failed or was cancelled. The key and the
+    // encrypting and decrypting modes are those of the encrypted runs, which build on these; the plain mode is
+    // the only one carried out so far, any other fails the file without touching it.
+    bool copyOneFile(const std::wstring& source, const std::wstring& target, bool encrypted, const PasswordKey& key);
+    bool restoreOneFile(const std::wstring& source, const std::wstring& target, CopyMode mode, const PasswordKey& key);
+
+    // The one place where `runInProgress` changes.
+    void markRunActive(bool active);
+
+private:
+    // Where a file goes: its target, whether an existing file there is replaced, or nothing when the
+    // target already holds this version (the file is then counted as skipped).
+    struct Destination {
+        std::wstring path;
+        bool replaces = false;
+    };
+    std::optional<Destination> chooseDestination(const std::wstring& source, const std::wstring& target,
+                                                 bool encrypted);
+
+    enum class Transfer { Copied, SourceUnreadable, TargetUncreatable, Failed };
+    // Copies the bytes and times under a temporary name beside the destination and gives the file its
+    // name only when it is complete.
+    Transfer transferFile(const std::wstring& source, const Destination& destination, std::uint64_t size,
+                          std::size_t chunkSize);
+
+    // Removes what interrupted copies left in a folder.
+    void removeStaleTemporaries(const std::wstring& folder);
+    // Folders get their source's times once their contents are written.
+    void copyFolderTimes(const std::wstring& source, const std::wstring& target);
+    bool readyForNextEntry(bool& result);
+    bool openSettingsIfBackupFolderMissing(std::wstring& backupFolder);
+    RunStatus statusOf(bool walkSucceeded) const;
+    void reportFileStart();
+
+    RunContext context_;
+    std::vector<std::uint8_t> buffer_; // the transfer buffer, made for the first file that is copied
+    std::uint64_t temporaryToken_ = 0;
+};
+
+} // namespace yk

@@ -1,0 +1,162 @@
+#include "app/CatalogKeys.h"
+#include "backup/BackupPaths.h"
+#include "backup/BackupRuns.h"
+#include "backup/FileCatalogue.h"
+#include "ui/MessageBoxResult.h"
+
+namespace yk {
+
+namespace {
+
+constexpr std::int32_t kRestoreAll = 1;
+
+std::uint64_t fileTimeOf(const CalendarDate& date)
+{
+    return fileTimeOfDate(date.year, date.month, date.day);
+}
+
+} // namespace
+
+void BackupRuns::normalRestoreFunc()
+{
+    std::wstring backupFolder;
+    if (openSettingsIfBackupFolderMissing(backupFolder))
+        return;
+    const auto source = chooseRestoreSource(context_.device, context_.names, false, context_.prompts);
+    if (!source)
+        return;
+    if (!isOnDrive(*source, context_.device.driveLetter())) {
+        context_.prompts.showMessage(box_kind::kNotOnSdCard, IDS_SELECT_SD_DIRECTORY);
+        return;
+    }
+    if (context_.restoreChoice != kRestoreAll) {
+        restoreDateRange(backupFolder, *source);
+        return;
+    }
+
+    markRunActive(true);
+    RunState& run = context_.run;
+    run.resetForRun();
+    std::uint64_t totalBytes = 0;
+    run.totalFiles = countFiles(*source, totalBytes);
+    if (run.totalFiles == 0) {
+        context_.reporting.showRunResult(RunKind::NormalRestore, RunStatus::Complete, run.counts());
+        markRunActive(false);
+        return;
+    }
+    RunReporting& reporting = context_.reporting;
+    reporting.openCopyProgress(RunKind::NormalRestore);
+    reporting.setProgressTotalBytes(totalBytes);
+    reporting.updateProgressBytes(0);
+    reporting.updateProgressCounts(run.counts());
+    const bool walked =
+        restoreDirFromSourceDirPath(*source, backupFolder, CopyMode::Plain, PasswordKey{}, false, DateRange{}, true);
+    reporting.closeCopyProgress();
+    reporting.showRunResult(RunKind::NormalRestore, statusOf(walked), run.counts());
+    markRunActive(false);
+}
+
+void BackupRuns::restoreDateRange(const std::wstring& target, const std::wstring& source)
+{
+    const auto dates = context_.prompts.chooseDateRange();
+    if (!dates)
+        return;
+    const DateRange range{fileTimeOf(dates->first), fileTimeOf(dates->second)};
+
+    markRunActive(true);
+    RunState& run = context_.run;
+    run.resetForRun();
+    std::uint64_t totalBytes = 0;
+    run.totalFiles = countFilesInRange(source, totalBytes, range);
+    RunStatus status = RunStatus::Complete;
+    if (run.totalFiles != 0) {
+        RunReporting& reporting = context_.reporting;
+        reporting.openCopyProgress(RunKind::NormalRestore);
+        reporting.setProgressTotalBytes(totalBytes);
+        reporting.updateProgressBytes(0);
+        reporting.updateProgressCounts(run.counts());
+        const bool walked =
+            restoreDirFromSourceDirPath(source, target, CopyMode::Plain, PasswordKey{}, true, range, true);
+        reporting.closeCopyProgress();
+        status = statusOf(walked);
+    }
+    context_.reporting.showRunResult(RunKind::NormalRestore, status, run.counts());
+    markRunActive(false);
+}
+
+bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const std::wstring& target, CopyMode mode,
+                                             const PasswordKey& key, bool useRange, const DateRange& range,
+                                             bool topLevel)
+{
+    RunState& run = context_.run;
+    if (topLevel)
+        context_.reporting.setProgressTarget(std::wstring(lastComponent(target)));
+    removeStaleTemporaries(target);
+
+    FileListArray fileListArray;
+    listFolder(source, fileListArray);
+    for (const FileAttributes& entry : fileListArray) {
+        bool result = true;
+        if (!readyForNextEntry(result))
+            return result;
+        const std::wstring entryTarget = joinPath(target, entry.name);
+        if (entry.isDirectory) {
+            if (useRange && !anyFileInRange(entry.path, range))
+                continue;
+            const FolderResult folder =
+                ensureFolder(entryTarget, StorageSide::Computer, context_.host, context_.prompts);
+            if (folder == FolderResult::SpaceShort)
+                run.diskFull = true;
+            if (folder == FolderResult::Unavailable) {
+                showFolderUnavailable(context_.prompts, IDS_CREATE_DIRECTORY_FAIL, entryTarget);
+                return false;
+            }
+            if (!restoreDirFromSourceDirPath(entry.path, entryTarget, mode, key, useRange, range, false))
+                return false;
+            copyFolderTimes(entry.path, entryTarget);
+            continue;
+        }
+        if (useRange) {
+            std::uint64_t written = 0;
+            if (!getLocalLastWriteTime(entry.path, written) || !isDateInRange(written, range))
+                continue;
+        }
+        reportFileStart();
+        if (!restoreOneFile(entry.path, entryTarget, mode, key)) {
+            ++run.failedFiles;
+            if (run.diskFull || run.transferFailed)
+                return false;
+        }
+        context_.reporting.updateProgressBytes(run.bytesDone);
+    }
+    return true;
+}
+
+bool BackupRuns::restoreOneFile(const std::wstring& source, const std::wstring& target, CopyMode mode,
+                                const PasswordKey& /*key*/)
+{
+    // The decrypting restore comes with the encrypted runs; until then an encrypted file is never copied
+    // as it stands.
+    if (mode != CopyMode::Plain)
+        return false;
+    RunState& run = context_.run;
+    const std::uint64_t size = getFileSize(source);
+    const auto destination = chooseDestination(source, target, false);
+    if (!destination) {
+        run.bytesDone += size;
+        ++run.skippedFiles;
+        return true;
+    }
+    if (freeSpaceOfPath(context_.host, destination->path) < size + kRestoreSpaceMargin) {
+        run.diskFull = true;
+        showFreeSpaceShortage(context_.prompts, StorageSide::Computer);
+        return false;
+    }
+    // A PC file that cannot be created fails alone; the walk goes on.
+    if (transferFile(source, *destination, size, kPlainChunkSize) != Transfer::Copied)
+        return false;
+    ++run.copiedFiles;
+    return true;
+}
+
+} // namespace yk
