@@ -4,6 +4,7 @@
 #include "app/TextCatalog.h"
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"
+#include "secure/EncryptedFile.h"
 #include "ui/MessageBoxResult.h"
 
 namespace yk {
@@ -133,15 +134,13 @@ bool BackupRuns::copyDirFromSourceDirPath(const std::wstring& source, const std:
 }
 
 bool BackupRuns::copyOneFile(const std::wstring& source, const std::wstring& target, bool encrypted,
-                             const PasswordKey& /*key*/)
+                             const PasswordKey& key)
 {
-    // The encrypting copy comes with the encrypted runs; until then nothing is ever written unencrypted
-    // in its place.
-    if (encrypted)
-        return false;
     RunState& run = context_.run;
     const std::uint64_t size = getFileSize(source);
-    const auto destination = chooseDestination(source, target, encrypted);
+    // An encrypted copy keeps the plain name inside its own: photo.jpg becomes photo.jpg.vltrin.
+    const std::wstring named = encrypted ? target + std::wstring(kEncryptedExtension) : target;
+    const auto destination = chooseDestination(source, named, encrypted);
     if (!destination) {
         run.bytesDone += size;
         ++run.skippedFiles;
@@ -152,7 +151,7 @@ bool BackupRuns::copyOneFile(const std::wstring& source, const std::wstring& tar
         showFreeSpaceShortage(context_.prompts, StorageSide::SdCard);
         return false;
     }
-    switch (transferFile(source, *destination, size, kPlainChunkSize)) {
+    switch (transferFile(source, *destination, size, encrypted ? CopyMode::Encrypt : CopyMode::Plain, key)) {
     case Transfer::Copied:
         ++run.copiedFiles;
         return true;
@@ -162,6 +161,8 @@ bool BackupRuns::copyOneFile(const std::wstring& source, const std::wstring& tar
         return false;
     case Transfer::SourceUnreadable:
     case Transfer::Failed:
+    case Transfer::WrongPassword:
+    case Transfer::Damaged:
         return false;
     }
     return false;

@@ -68,11 +68,13 @@ private:
     std::optional<Destination> chooseDestination(const std::wstring& source, const std::wstring& target,
                                                  bool encrypted);
 
-    enum class Transfer { Copied, SourceUnreadable, TargetUncreatable, Failed };
+    // WrongPassword: the header did not decrypt to the magic text. Damaged: it did, but the body holds
+    // fewer bytes than it announces (a truncated or altered file).
+    enum class Transfer { Copied, SourceUnreadable, TargetUncreatable, Failed, WrongPassword, Damaged };
     // Copies the bytes and times under a temporary name beside the destination and gives the file its
-    // name only when it is complete.
+    // name only when it is complete; in Encrypt and Decrypt mode it writes or reads the encrypted format.
     Transfer transferFile(const std::wstring& source, const Destination& destination, std::uint64_t size,
-                          std::size_t chunkSize);
+                          CopyMode mode, const PasswordKey& key);
 
     // Removes what interrupted copies left in a folder.
     void removeStaleTemporaries(const std::wstring& folder);

@@ -1,11 +1,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 
 #include "app/Win32Handles.h"
 #include "backup/BackupPaths.h"
 #include "backup/BackupRuns.h"
 #include "backup/FileCatalogue.h"
+#include "secure/EncryptedFile.h"
 
 namespace yk {
 
@@ -46,7 +48,7 @@ std::optional<BackupRuns::Destination> BackupRuns::chooseDestination(const std::
 }
 
 BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const Destination& destination,
-                                              std::uint64_t size, std::size_t chunkSize)
+                                              std::uint64_t size, CopyMode mode, const PasswordKey& key)
 {
     RunState& run = context_.run;
     if (source.size() >= kPathLimit)
@@ -55,6 +57,24 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in)
         return Transfer::SourceUnreadable;
+
+    // The bytes still expected from the source, and for a decrypting copy the plain bytes still to write.
+    std::uint64_t remaining = size;
+    std::uint64_t plainRemaining = 0;
+    if (mode == CopyMode::Decrypt) {
+        std::array<std::uint8_t, kEncryptedHeaderSize> header{};
+        DWORD read = 0;
+        if (!ReadFile(in.get(), header.data(), static_cast<DWORD>(header.size()), &read, nullptr))
+            return Transfer::SourceUnreadable;
+        const auto plainSize = readEncryptedHeader(std::span(header).first(read), key);
+        if (!plainSize)
+            return Transfer::WrongPassword;
+        if (!bodyHoldsPlainSize(size - kEncryptedHeaderSize, *plainSize))
+            return Transfer::Damaged;
+        run.bytesDone += kEncryptedHeaderSize;
+        remaining = size - kEncryptedHeaderSize;
+        plainRemaining = *plainSize;
+    }
     if (destination.path.size() >= kPathLimit)
         return Transfer::TargetUncreatable;
 
@@ -78,8 +98,15 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     if (buffer_.empty())
         buffer_.resize(kPlainChunkSize);
     bool failed = false;
-    std::uint64_t remaining = size;
-    while (true) {
+    if (mode == CopyMode::Encrypt) {
+        std::array<std::uint8_t, kEncryptedHeaderSize> header{};
+        writeEncryptedHeader(header, size, key);
+        DWORD written = 0;
+        failed = !WriteFile(out.get(), header.data(), static_cast<DWORD>(header.size()), &written, nullptr) ||
+                 written != header.size();
+    }
+    const std::size_t chunkSize = mode == CopyMode::Plain ? kPlainChunkSize : kEncryptedChunkSize;
+    while (!failed) {
         const auto wanted = static_cast<DWORD>(std::min<std::uint64_t>(chunkSize, remaining));
         if (run.cancelRequested)
             break;
@@ -95,17 +122,34 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         }
         if (read == 0)
             break;
+        remaining -= read;
+        // What goes to the target, and what the progress counts for this chunk.
+        std::size_t toWrite = read;
+        std::uint64_t progress = read;
+        if (mode == CopyMode::Encrypt) {
+            const auto padded = encryptChunk(buffer_, read, key);
+            failed = !padded;
+            toWrite = padded.value_or(0);
+            progress = toWrite;
+        } else if (mode == CopyMode::Decrypt) {
+            const auto plain = decryptChunk(buffer_, read, key, plainRemaining);
+            failed = !plain;
+            toWrite = plain.value_or(0);
+            plainRemaining -= toWrite;
+        }
         DWORD written = 0;
-        if (!WriteFile(out.get(), buffer_.data(), read, &written, nullptr) || written != read) {
+        if (failed || !WriteFile(out.get(), buffer_.data(), static_cast<DWORD>(toWrite), &written, nullptr) ||
+            written != toWrite) {
             failed = true;
             break;
         }
-        remaining -= written;
-        run.bytesDone += written;
+        run.bytesDone += progress;
         context_.reporting.updateProgressBytes(run.bytesDone);
     }
+    // A body that ended early would leave a short plain file: it never gets the real name.
+    const bool incomplete = !failed && !run.cancelRequested && mode == CopyMode::Decrypt && plainRemaining != 0;
 
-    if (failed || run.cancelRequested) {
+    if (failed || incomplete || run.cancelRequested) {
         out.reset();
         // Fails when the medium has gone; the next run over this folder removes it then.
         DeleteFileW(temporary.c_str());

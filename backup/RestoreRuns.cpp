@@ -2,6 +2,7 @@
 #include "backup/BackupPaths.h"
 #include "backup/BackupRuns.h"
 #include "backup/FileCatalogue.h"
+#include "secure/EncryptedFile.h"
 #include "ui/MessageBoxResult.h"
 
 namespace yk {
@@ -133,15 +134,17 @@ bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const s
 }
 
 bool BackupRuns::restoreOneFile(const std::wstring& source, const std::wstring& target, CopyMode mode,
-                                const PasswordKey& /*key*/)
+                                const PasswordKey& key)
 {
-    // The decrypting restore comes with the encrypted runs; until then an encrypted file is never copied
-    // as it stands.
-    if (mode != CopyMode::Plain)
-        return false;
     RunState& run = context_.run;
+    // A decrypting restore brings back encrypted files only, under their plain names.
+    if (mode == CopyMode::Decrypt && !isEncryptedName(source)) {
+        ++run.skippedFiles;
+        return true;
+    }
+    const std::wstring named = mode == CopyMode::Decrypt ? stripEncryptedExtension(target) : target;
     const std::uint64_t size = getFileSize(source);
-    const auto destination = chooseDestination(source, target, false);
+    const auto destination = chooseDestination(source, named, false);
     if (!destination) {
         run.bytesDone += size;
         ++run.skippedFiles;
@@ -153,10 +156,24 @@ bool BackupRuns::restoreOneFile(const std::wstring& source, const std::wstring& 
         return false;
     }
     // A PC file that cannot be created fails alone; the walk goes on.
-    if (transferFile(source, *destination, size, kPlainChunkSize) != Transfer::Copied)
+    switch (transferFile(source, *destination, size, mode, key)) {
+    case Transfer::Copied:
+        ++run.copiedFiles;
+        return true;
+    case Transfer::WrongPassword:
+        // The only sign of a wrong password: the file is undone and the run goes on.
+        ++run.wrongPasswordFiles;
+        run.bytesDone += size;
         return false;
-    ++run.copiedFiles;
-    return true;
+    case Transfer::Damaged:
+        run.bytesDone += size;
+        return false;
+    case Transfer::SourceUnreadable:
+    case Transfer::TargetUncreatable:
+    case Transfer::Failed:
+        return false;
+    }
+    return false;
 }
 
 } // namespace yk
