@@ -73,8 +73,8 @@ private:
     enum class Transfer { Copied, SourceUnreadable, TargetUncreatable, Failed, WrongPassword, Damaged };
     // Copies the bytes and times under a temporary name beside the destination and gives the file its
     // name only when it is complete; in Encrypt and Decrypt mode it writes or reads the encrypted format.
-    Transfer transferFile(const std::wstring& source, const Destination& destination, std::uint64_t size,
-                          CopyMode mode, const PasswordKey& key);
+    Transfer transferFile(const std::wstring& source, const Destination& destination, std::uint64_t size, CopyMode mode,
+                          const PasswordKey& key);
 
     // Removes what interrupted copies left in a folder.
     void removeStaleTemporaries(const std::wstring& folder);
