@@ -5,6 +5,7 @@
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"
 #include "secure/EncryptedFile.h"
+#include "secure/SettingsStore.h"
 #include "ui/MessageBoxResult.h"
 
 namespace yk {
@@ -38,10 +39,27 @@ RunStatus BackupRuns::statusOf(bool walkSucceeded) const
 
 void BackupRuns::normalBackupFunc()
 {
+    backUpTo(RunKind::NormalBackup, PasswordKey{});
+}
+
+void BackupRuns::encryptBackupFunc()
+{
+    PasswordKey key;
+    if (!readDefaultPassword(context_.settings, key)) {
+        if (context_.prompts.showMessage(box_kind::kPassword, IDS_SET_ENCRYPT_PASSWORD) == kBoxOk)
+            context_.shell.openSettingsPage();
+        return;
+    }
+    backUpTo(RunKind::EncryptedBackup, key);
+}
+
+void BackupRuns::backUpTo(RunKind kind, const PasswordKey& key)
+{
+    const bool encrypted = kind == RunKind::EncryptedBackup;
     std::wstring backupFolder;
     if (openSettingsIfBackupFolderMissing(backupFolder))
         return;
-    const std::wstring target = backupTargetFolder(context_.device, context_.names, false);
+    const std::wstring target = backupTargetFolder(context_.device, context_.names, encrypted);
     if (isUnavailableFolder(target)) {
         context_.prompts.showMessage(box_kind::kFolder, IDS_DESTINATION_UNAVAILABLE);
         return;
@@ -57,19 +75,24 @@ void BackupRuns::normalBackupFunc()
     run.resetForRun();
     std::uint64_t totalBytes = 0;
     run.totalFiles = countFiles(backupFolder, totalBytes);
-    if (run.totalFiles == 0) {
-        context_.reporting.showRunResult(RunKind::NormalBackup, RunStatus::Complete, run.counts());
-        markRunActive(false);
-        return;
-    }
+    finishRun(kind, totalBytes, [&] { return copyDirFromSourceDirPath(backupFolder, target, encrypted, key, true); });
+}
+
+void BackupRuns::finishRun(RunKind kind, std::uint64_t totalBytes, const std::function<bool()>& walk)
+{
+    RunState& run = context_.run;
     RunReporting& reporting = context_.reporting;
-    reporting.openCopyProgress(RunKind::NormalBackup);
-    reporting.setProgressTotalBytes(totalBytes);
-    reporting.updateProgressBytes(0);
-    reporting.updateProgressCounts(run.counts());
-    const bool walked = copyDirFromSourceDirPath(backupFolder, target, false, PasswordKey{}, true);
-    reporting.closeCopyProgress();
-    reporting.showRunResult(RunKind::NormalBackup, statusOf(walked), run.counts());
+    RunStatus status = RunStatus::Complete;
+    if (run.totalFiles != 0) {
+        reporting.openCopyProgress(kind);
+        reporting.setProgressTotalBytes(totalBytes);
+        reporting.updateProgressBytes(0);
+        reporting.updateProgressCounts(run.counts());
+        const bool walked = walk();
+        reporting.closeCopyProgress();
+        status = statusOf(walked);
+    }
+    reporting.showRunResult(kind, status, run.counts());
     markRunActive(false);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,10 +38,14 @@ class BackupRuns {
 public:
     explicit BackupRuns(const RunContext& context);
 
-    // The runs of the normal backup and restore commands; everything they report, they report to the user.
+    // The runs of the backup and restore commands; everything they report, they report to the user.
     void normalBackupFunc();
     void normalRestoreFunc();
     void restoreDateRange(const std::wstring& target, const std::wstring& source);
+    // The encrypted backup takes the stored default password as its key; the decrypting restore asks for one.
+    void encryptBackupFunc();
+    void decryptRestoreFunc();
+    void decryptRestoreDateRange(const std::wstring& target, const std::wstring& source);
 
     // One folder level and, through recursion, the tree below it. True when the walk finished or was
     // cancelled; false when the run must end as failed.
@@ -80,6 +85,13 @@ private:
     void removeStaleTemporaries(const std::wstring& folder);
     // Folders get their source's times once their contents are written.
     void copyFolderTimes(const std::wstring& source, const std::wstring& target);
+    void backUpTo(RunKind kind, const PasswordKey& key);
+    void restoreFrom(RunKind kind);
+    void restoreRange(RunKind kind, const std::wstring& target, const std::wstring& source, const DateRange& range,
+                      const PasswordKey& key);
+    // With the run marked active and its totals counted: the progress dialog while `walk` runs, then the
+    // result, then the run is over.
+    void finishRun(RunKind kind, std::uint64_t totalBytes, const std::function<bool()>& walk);
     bool readyForNextEntry(bool& result);
     bool openSettingsIfBackupFolderMissing(std::wstring& backupFolder);
     RunStatus statusOf(bool walkSucceeded) const;

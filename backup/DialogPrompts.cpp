@@ -3,6 +3,7 @@
 #include "app/CatalogKeys.h"
 #include "app/TextCatalog.h"
 #include "backup/FolderPicker.h"
+#include "secure/CEnterPasswordDlg.h"
 #include "ui/CCustomMessageBox.h"
 #include "ui/CCustomMessageBox2.h"
 #include "ui/CSetRange.h"
@@ -35,6 +36,18 @@ std::optional<std::pair<CalendarDate, CalendarDate>> DialogPrompts::chooseDateRa
     if (dialog.runModal(mainWindow_) != IDOK)
         return std::nullopt;
     return std::pair{dialog.startDate(), dialog.endDate()};
+}
+
+std::optional<PasswordKey> DialogPrompts::askRestorePassword()
+{
+    CEnterPasswordDlg dialog(mag_);
+    dialog.restoreMode = true;
+    if (dialog.runModal(mainWindow_) != IDOK)
+        return std::nullopt;
+    std::wstring text;
+    PasswordKey key;
+    dialog.getPassword(text, key);
+    return key;
 }
 
 } // namespace yk

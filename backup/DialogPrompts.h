@@ -16,6 +16,7 @@ public:
     void showFolderMessage(const CatalogKey& title, const CatalogKey& body, const std::wstring& folder) override;
     std::optional<std::wstring> chooseFolder(const std::wstring& startFolder) override;
     std::optional<std::pair<CalendarDate, CalendarDate>> chooseDateRange() override;
+    std::optional<PasswordKey> askRestorePassword() override;
 
 private:
     HWND mainWindow_;

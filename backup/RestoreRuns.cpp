@@ -20,10 +20,21 @@ std::uint64_t fileTimeOf(const CalendarDate& date)
 
 void BackupRuns::normalRestoreFunc()
 {
+    restoreFrom(RunKind::NormalRestore);
+}
+
+void BackupRuns::decryptRestoreFunc()
+{
+    restoreFrom(RunKind::DecryptRestore);
+}
+
+void BackupRuns::restoreFrom(RunKind kind)
+{
+    const bool decrypting = kind == RunKind::DecryptRestore;
     std::wstring backupFolder;
     if (openSettingsIfBackupFolderMissing(backupFolder))
         return;
-    const auto source = chooseRestoreSource(context_.device, context_.names, false, context_.prompts);
+    const auto source = chooseRestoreSource(context_.device, context_.names, decrypting, context_.prompts);
     if (!source)
         return;
     if (!isOnDrive(*source, context_.device.driveLetter())) {
@@ -31,8 +42,18 @@ void BackupRuns::normalRestoreFunc()
         return;
     }
     if (context_.restoreChoice != kRestoreAll) {
-        restoreDateRange(backupFolder, *source);
+        if (decrypting)
+            decryptRestoreDateRange(backupFolder, *source);
+        else
+            restoreDateRange(backupFolder, *source);
         return;
+    }
+    PasswordKey key;
+    if (decrypting) {
+        const auto typed = context_.prompts.askRestorePassword();
+        if (!typed)
+            return;
+        key = *typed;
     }
 
     markRunActive(true);
@@ -40,21 +61,9 @@ void BackupRuns::normalRestoreFunc()
     run.resetForRun();
     std::uint64_t totalBytes = 0;
     run.totalFiles = countFiles(*source, totalBytes);
-    if (run.totalFiles == 0) {
-        context_.reporting.showRunResult(RunKind::NormalRestore, RunStatus::Complete, run.counts());
-        markRunActive(false);
-        return;
-    }
-    RunReporting& reporting = context_.reporting;
-    reporting.openCopyProgress(RunKind::NormalRestore);
-    reporting.setProgressTotalBytes(totalBytes);
-    reporting.updateProgressBytes(0);
-    reporting.updateProgressCounts(run.counts());
-    const bool walked =
-        restoreDirFromSourceDirPath(*source, backupFolder, CopyMode::Plain, PasswordKey{}, false, DateRange{}, true);
-    reporting.closeCopyProgress();
-    reporting.showRunResult(RunKind::NormalRestore, statusOf(walked), run.counts());
-    markRunActive(false);
+    const CopyMode mode = decrypting ? CopyMode::Decrypt : CopyMode::Plain;
+    finishRun(kind, totalBytes,
+              [&] { return restoreDirFromSourceDirPath(*source, backupFolder, mode, key, false, DateRange{}, true); });
 }
 
 void BackupRuns::restoreDateRange(const std::wstring& target, const std::wstring& source)
@@ -62,27 +71,34 @@ void BackupRuns::restoreDateRange(const std::wstring& target, const std::wstring
     const auto dates = context_.prompts.chooseDateRange();
     if (!dates)
         return;
-    const DateRange range{fileTimeOf(dates->first), fileTimeOf(dates->second)};
+    restoreRange(RunKind::NormalRestore, target, source, DateRange{fileTimeOf(dates->first), fileTimeOf(dates->second)},
+                 PasswordKey{});
+}
 
+void BackupRuns::decryptRestoreDateRange(const std::wstring& target, const std::wstring& source)
+{
+    // The range comes first, then the password; a Cancel in either starts nothing.
+    const auto dates = context_.prompts.chooseDateRange();
+    if (!dates)
+        return;
+    const auto key = context_.prompts.askRestorePassword();
+    if (!key)
+        return;
+    restoreRange(RunKind::DecryptRestore, target, source,
+                 DateRange{fileTimeOf(dates->first), fileTimeOf(dates->second)}, *key);
+}
+
+void BackupRuns::restoreRange(RunKind kind, const std::wstring& target, const std::wstring& source,
+                              const DateRange& range, const PasswordKey& key)
+{
     markRunActive(true);
     RunState& run = context_.run;
     run.resetForRun();
     std::uint64_t totalBytes = 0;
     run.totalFiles = countFilesInRange(source, totalBytes, range);
-    RunStatus status = RunStatus::Complete;
-    if (run.totalFiles != 0) {
-        RunReporting& reporting = context_.reporting;
-        reporting.openCopyProgress(RunKind::NormalRestore);
-        reporting.setProgressTotalBytes(totalBytes);
-        reporting.updateProgressBytes(0);
-        reporting.updateProgressCounts(run.counts());
-        const bool walked =
-            restoreDirFromSourceDirPath(source, target, CopyMode::Plain, PasswordKey{}, true, range, true);
-        reporting.closeCopyProgress();
-        status = statusOf(walked);
-    }
-    context_.reporting.showRunResult(RunKind::NormalRestore, status, run.counts());
-    markRunActive(false);
+    const CopyMode mode = kind == RunKind::DecryptRestore ? CopyMode::Decrypt : CopyMode::Plain;
+    finishRun(kind, totalBytes,
+              [&] { return restoreDirFromSourceDirPath(source, target, mode, key, true, range, true); });
 }
 
 bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const std::wstring& target, CopyMode mode,

@@ -15,7 +15,10 @@ void RunStarter::startRun(std::int32_t action)
         runs_.normalRestoreFunc();
         break;
     case RunKind::EncryptedBackup:
+        runs_.encryptBackupFunc();
+        break;
     case RunKind::DecryptRestore:
+        runs_.decryptRestoreFunc();
         break;
     }
 }
@@ -28,6 +31,16 @@ void normalBackupButtonOnClick(SdAccess& sdAccess)
 void normalRestoreButtonOnClick(SdAccess& sdAccess)
 {
     sdAccess.startRunWhenSdReady(static_cast<std::int32_t>(RunKind::NormalRestore));
+}
+
+void encryptBackupButtonOnClick(SdAccess& sdAccess)
+{
+    sdAccess.startRunWhenSdReady(static_cast<std::int32_t>(RunKind::EncryptedBackup));
+}
+
+void encryptRestoreButtonOnClick(SdAccess& sdAccess)
+{
+    sdAccess.startRunWhenSdReady(static_cast<std::int32_t>(RunKind::DecryptRestore));
 }
 
 } // namespace yk

@@ -16,8 +16,7 @@ class RunStarter final : public SdAccessRuns {
 public:
     explicit RunStarter(BackupRuns& runs) : runs_(runs) {}
 
-    // 0 normal backup, 1 normal restore; the encrypted runs (2 and 3) are started by their own Part of the
-    // program and start nothing here.
+    // 0 normal backup, 1 normal restore, 2 encrypted backup, 3 decrypting restore.
     void startRun(std::int32_t action) override;
 
 private:
@@ -28,5 +27,9 @@ private:
 void normalBackupButtonOnClick(SdAccess& sdAccess);
 // Command 1092.
 void normalRestoreButtonOnClick(SdAccess& sdAccess);
+// Command 1093.
+void encryptBackupButtonOnClick(SdAccess& sdAccess);
+// Command 1094.
+void encryptRestoreButtonOnClick(SdAccess& sdAccess);
 
 } // namespace yk

@@ -9,6 +9,7 @@
 
 #include "app/CatalogKey.h"
 #include "backup/RunState.h"
+#include "secure/PasswordKey.h"
 #include "ui/DateRangeText.h"
 
 namespace yk {
@@ -26,6 +27,8 @@ public:
     virtual std::optional<std::wstring> chooseFolder(const std::wstring& startFolder) = 0;
     // The date range dialog: the first and last day, or nothing when it was not closed with OK.
     virtual std::optional<std::pair<CalendarDate, CalendarDate>> chooseDateRange() = 0;
+    // The password dialog of a decrypting restore: the key of the typed password, or nothing on Cancel.
+    virtual std::optional<PasswordKey> askRestorePassword() = 0;
 };
 
 class RunReporting {

@@ -63,6 +63,16 @@ std::optional<std::pair<CalendarDate, CalendarDate>> ScriptedPrompts::chooseDate
     return answer;
 }
 
+std::optional<PasswordKey> ScriptedPrompts::askRestorePassword()
+{
+    ++passwordDialogs;
+    if (passwordAnswers.empty())
+        return std::nullopt;
+    auto answer = passwordAnswers.front();
+    passwordAnswers.pop_front();
+    return answer;
+}
+
 bool ScriptedPrompts::shown(int kind, const CatalogKey& text) const
 {
     for (const auto& message : messages)

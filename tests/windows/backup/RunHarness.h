@@ -37,6 +37,7 @@ public:
     void showFolderMessage(const CatalogKey& title, const CatalogKey& body, const std::wstring& folder) override;
     std::optional<std::wstring> chooseFolder(const std::wstring& startFolder) override;
     std::optional<std::pair<CalendarDate, CalendarDate>> chooseDateRange() override;
+    std::optional<PasswordKey> askRestorePassword() override;
 
     bool shown(int kind, const CatalogKey& text) const;
 
@@ -47,6 +48,8 @@ public:
     std::vector<std::wstring> pickerStarts;
     std::deque<std::optional<std::pair<CalendarDate, CalendarDate>>> rangeAnswers;
     int rangeDialogs = 0;
+    std::deque<std::optional<PasswordKey>> passwordAnswers; // nothing left: the dialog is cancelled
+    int passwordDialogs = 0;
 };
 
 struct ShownResult {
