@@ -94,13 +94,23 @@ void CCopyProgressDlg::applyFixedTexts()
     toWord_ = loadCatalogText(IDS_TO);
 }
 
+void CCopyProgressDlg::setTarget(const std::wstring& name)
+{
+    targetName_ = name;
+    if (!shownLine_.empty())
+        updateCounts(counts_);
+}
+
 void CCopyProgressDlg::updateBytes(std::uint64_t done)
 {
     bytesDone_ = done;
     if (!hwnd())
         return;
-    SetDlgItemTextW(hwnd(), IDC_PROGRESS_BYTES, byteLine(bytesDone_, bytesTotal_).c_str());
+    setTextIfChanged(IDC_PROGRESS_BYTES, byteLine(bytesDone_, bytesTotal_), shownBytes_);
     const int percent = progressPercent(bytesDone_, bytesTotal_);
+    if (percent == shownPercent_)
+        return;
+    shownPercent_ = percent;
     // Stepping past the position and back makes the bar draw at once instead of animating towards it.
     SendDlgItemMessageW(hwnd(), IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(percent + 1), 0);
     SendDlgItemMessageW(hwnd(), IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
@@ -111,8 +121,17 @@ void CCopyProgressDlg::updateCounts(const RunCounts& counts)
     counts_ = counts;
     if (!hwnd())
         return;
-    const std::wstring line = progressLine(verb_, remainingItems(counts_), itemsWord_, toWord_, targetName_);
-    SetDlgItemTextW(hwnd(), IDC_PROGRESS_LINE, line.c_str());
+    setTextIfChanged(IDC_PROGRESS_LINE, progressLine(verb_, remainingItems(counts_), itemsWord_, toWord_, targetName_),
+                     shownLine_);
+}
+
+void CCopyProgressDlg::setTextIfChanged(int controlId, std::wstring text, std::wstring& shown)
+{
+    // Setting a window text costs a round trip to the window system; many small files repeat the same texts.
+    if (text == shown)
+        return;
+    shown = std::move(text);
+    SetDlgItemTextW(hwnd(), controlId, shown.c_str());
 }
 
 bool CCopyProgressDlg::onClose()

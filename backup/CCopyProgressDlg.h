@@ -19,7 +19,8 @@ public:
 
     // Creates the dialog owned by the main window, centred on it, and shows it; the main window stays usable.
     bool open(HWND mainWindow, RunKind kind);
-    void setTarget(const std::wstring& name) { targetName_ = name; }
+    // Stores the folder name of the progress line and shows it in the line at once.
+    void setTarget(const std::wstring& name);
     void setTotalBytes(std::uint64_t total) { bytesTotal_ = total; }
     // Rewrites the byte line and moves the bar (the caller handles the waiting messages afterwards).
     void updateBytes(std::uint64_t done);
@@ -33,6 +34,7 @@ private:
     bool onClose() override;
     void onButton(INT_PTR result) override;
     void applyFixedTexts();
+    void setTextIfChanged(int controlId, std::wstring text, std::wstring& shown);
 
     std::int32_t& cancelRequested_;
     HWND mainWindow_ = nullptr;
@@ -46,6 +48,10 @@ private:
     std::wstring verb_;
     std::wstring itemsWord_;
     std::wstring toWord_;
+    // What the byte line, the progress line and the bar show now.
+    std::wstring shownBytes_;
+    std::wstring shownLine_;
+    int shownPercent_ = -1;
 };
 
 } // namespace yk

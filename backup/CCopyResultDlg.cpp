@@ -1,5 +1,7 @@
 #include "backup/CCopyResultDlg.h"
 
+#include <algorithm>
+
 #include "app/CatalogKeys.h"
 #include "app/LanguageCode.h"
 #include "app/TextCatalog.h"
@@ -20,6 +22,8 @@ constexpr COLORREF kTextColour = RGB(7, 7, 7);
 constexpr COLORREF kNumberColour = RGB(87, 158, 245);
 constexpr float kPictureFactor = 0.2f;
 constexpr INT_PTR kOkButton = 1;
+// Texts stop this far (dialog units) short of the dialog's right edge, as in the message boxes.
+constexpr int kRightMargin = 7;
 
 int pictureImage(int type)
 {
@@ -83,6 +87,7 @@ bool CCopyResultDlg::onInitDialog()
     const HFONT numberFont = font(kNumberSize, kNumberWeight);
     setAppCaption();
     putText(IDC_RESULT_HEADING, heading_, headingFont, kTextColour);
+    widenToText(IDC_RESULT_HEADING);
     putPicture(IDC_RESULT_PICTURE, pictureImage(pictureType_), kPictureFactor);
     putButton(IDC_RESULT_OK_IMAGE, IDC_RESULT_OK_TEXT, IDB_DIALOG_BUTTON_WIDE, loadCatalogText(IDS_OK), labelFont,
               kOkButton);
@@ -130,25 +135,51 @@ bool CCopyResultDlg::onInitDialog()
     return true;
 }
 
+LONG CCopyResultDlg::textWidth(HWND control)
+{
+    const std::wstring text = windowText(control);
+    SIZE extent{};
+    if (const HDC dc = GetDC(control)) {
+        const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(control, dc);
+    }
+    return extent.cx;
+}
+
+LONG CCopyResultDlg::rightLimit()
+{
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    RECT margin{0, 0, kRightMargin, 0};
+    MapDialogRect(hwnd(), &margin);
+    return client.right - margin.right;
+}
+
+void CCopyResultDlg::widenToText(int controlId)
+{
+    // A heading longer than its template field (words are longer in some fonts) may use the rest of the line.
+    const HWND control = item(controlId);
+    const RECT place = rectInDialog(hwnd(), control);
+    const LONG width = std::min(textWidth(control), rightLimit() - place.left);
+    if (width > place.right - place.left)
+        SetWindowPos(control, nullptr, 0, 0, width, place.bottom - place.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CCopyResultDlg::layoutCountLine(int labelId, int numberId, int unitId)
 {
-    const HDC dc = GetDC(hwnd());
-    if (!dc)
-        return;
+    const LONG limit = rightLimit();
     LONG left = rectInDialog(hwnd(), item(labelId)).left;
     for (const int id : {labelId, numberId, unitId}) {
         const HWND control = item(id);
         const RECT place = rectInDialog(hwnd(), control);
-        const std::wstring text = windowText(control);
-        const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        SelectObject(dc, previous);
-        SetWindowPos(control, nullptr, left, place.top, extent.cx, place.bottom - place.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        left += extent.cx;
+        // Never past the dialog's margin: a longer text wraps (or is cut) inside it.
+        const LONG width = std::max(0L, std::min(textWidth(control), limit - left));
+        SetWindowPos(control, nullptr, left, place.top, width, place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        left += width;
     }
-    ReleaseDC(hwnd(), dc);
 }
 
 void CCopyResultDlg::onButton(INT_PTR result)

@@ -25,6 +25,10 @@ private:
     void onButton(INT_PTR result) override;
     // Places label, number and unit of a count line side by side, each as wide as its text.
     void layoutCountLine(int labelId, int numberId, int unitId);
+    void widenToText(int controlId);
+    // The width of a control's text in its font, and where texts end on the right.
+    static LONG textWidth(HWND control);
+    LONG rightLimit();
 
     RunKind kind_;
     RunStatus status_;

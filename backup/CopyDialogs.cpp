@@ -7,7 +7,7 @@ namespace yk {
 
 CopyDialogs::CopyDialogs(HWND mainWindow, RunState& run, DeviceHost& host, float mag,
                          std::function<void()> onResultClosed)
-    : mainWindow_(mainWindow), run_(run), host_(host), mag_(mag), onResultClosed_(std::move(onResultClosed))
+    : mainWindow_(mainWindow), run_(run), pump_(host), mag_(mag), onResultClosed_(std::move(onResultClosed))
 {
 }
 
@@ -18,6 +18,8 @@ void CopyDialogs::openCopyProgress(RunKind kind)
     progress_ = std::make_unique<CCopyProgressDlg>(run_.cancelRequested, mag_);
     if (!progress_->open(mainWindow_, kind))
         progress_.reset();
+    pump_.expire(); // the first update shows at once
+    countsShown_ = false;
 }
 
 void CopyDialogs::setProgressTarget(const std::wstring& name)
@@ -34,20 +36,32 @@ void CopyDialogs::setProgressTotalBytes(std::uint64_t totalBytes)
 
 void CopyDialogs::updateProgressBytes(std::uint64_t bytesDone)
 {
-    if (progress_)
+    if (!pump_.due())
+        return;
+    if (progress_) {
         progress_->updateBytes(bytesDone);
-    host_.dispatchWaitingMessages();
+        if (pendingCounts_)
+            progress_->updateCounts(*pendingCounts_);
+    }
+    pendingCounts_.reset();
+    pump_.dispatch();
 }
 
 void CopyDialogs::updateProgressCounts(const RunCounts& counts)
 {
-    if (progress_)
+    // The counts a run opens with show at once; later ones with the next due update.
+    if (progress_ && !countsShown_) {
         progress_->updateCounts(counts);
+        countsShown_ = true;
+        return;
+    }
+    pendingCounts_ = counts;
 }
 
 void CopyDialogs::closeCopyProgress()
 {
     progress_.reset(); // destroying the object destroys its window
+    pendingCounts_.reset();
 }
 
 void CopyDialogs::showRunResult(RunKind kind, RunStatus status, const RunCounts& counts)

@@ -5,8 +5,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "backup/CCopyProgressDlg.h"
+#include "backup/MessagePump.h"
 #include "backup/RunPorts.h"
 #include "device/DeviceHost.h"
 
@@ -14,8 +16,10 @@ namespace yk {
 
 class CopyDialogs final : public RunReporting {
 public:
-    // `host` handles the waiting window messages; `onResultClosed` refreshes the backup/restore page's drive
-    // space when the result dialog is closed.
+    // The dialog shows the latest counts and handles the waiting window messages every few milliseconds, not
+    // at every update: a run over many small files would spend its time redrawing. `host` handles the messages;
+    // `onResultClosed` refreshes the
+    // backup/restore page's drive space when the result dialog is closed.
     CopyDialogs(HWND mainWindow, RunState& run, DeviceHost& host, float mag, std::function<void()> onResultClosed);
     ~CopyDialogs() override;
 
@@ -33,10 +37,13 @@ public:
 private:
     HWND mainWindow_;
     RunState& run_;
-    DeviceHost& host_;
+    MessagePump pump_;
     float mag_;
     std::function<void()> onResultClosed_;
     std::unique_ptr<CCopyProgressDlg> progress_;
+    // The counts given since the dialog last showed them.
+    std::optional<RunCounts> pendingCounts_;
+    bool countsShown_ = false;
 };
 
 } // namespace yk

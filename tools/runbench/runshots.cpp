@@ -1,0 +1,161 @@
+// Shows the progress dialog and the result dialogs of the runs in the UI language of the session and saves a
+// PNG of each window: runshots <folder> <name prefix>.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objidl.h>
+
+#include <gdiplus.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "app/CatalogKeys.h"
+#include "app/LanguageCode.h"
+#include "app/TextCatalog.h"
+#include "backup/CopyDialogs.h"
+#include "device/Win32DeviceHost.h"
+#include "ui/SkinImage.h"
+
+namespace {
+
+constexpr UINT kTickMs = 50;
+constexpr int kTicksBeforeCapture = 12; // let the window show and paint completely
+constexpr CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+
+std::wstring pendingFile;
+int ticks = 0;
+
+// The window as it appears on the screen, frame included.
+bool saveWindow(HWND window, const std::wstring& file)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, previous);
+    bool saved = false;
+    {
+        Gdiplus::Bitmap image(bitmap, nullptr);
+        saved = image.Save(file.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+    }
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (!saved)
+        std::fwprintf(stderr, L"could not save %ls\n", file.c_str());
+    std::wprintf(L"%ls\n", file.c_str());
+    return saved;
+}
+
+HWND shownDialog()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM context) -> BOOL {
+            wchar_t className[16] = {};
+            GetClassNameW(window, className, 16);
+            if (std::wstring(className) == L"#32770" && IsWindowVisible(window))
+                *reinterpret_cast<HWND*>(context) = window;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    const HWND dialog = shownDialog();
+    if (!dialog || ++ticks < kTicksBeforeCapture)
+        return;
+    saveWindow(dialog, pendingFile);
+    EndDialog(dialog, 0);
+}
+
+// A modal dialog shown by `show`, saved once painted and then closed.
+void captureModal(const std::wstring& file, const std::function<void()>& show)
+{
+    pendingFile = file;
+    ticks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, onTick);
+    show();
+    KillTimer(nullptr, timer);
+}
+
+void pumpFor(DWORD milliseconds)
+{
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (GetTickCount64() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 3) {
+        std::fwprintf(stderr, L"usage: runshots <folder> <name prefix>\n");
+        return 2;
+    }
+    const std::wstring base = std::wstring(argv[1]) + L"\\" + argv[2] + L"-";
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    yk::languageCode = yk::languageCodeFor(GetUserDefaultUILanguage());
+    const yk::GdiplusSession session;
+
+    yk::RunState run;
+    yk::Win32DeviceHost host;
+    yk::CopyDialogs dialogs(nullptr, run, host, 1.0f, [] {});
+
+    const struct {
+        const wchar_t* name;
+        yk::RunKind kind;
+        const wchar_t* target;
+    } progresses[] = {
+        {L"progress-backup", yk::RunKind::NormalBackup, nullptr},
+        {L"progress-restore", yk::RunKind::NormalRestore, L"Documents"},
+    };
+    for (const auto& shown : progresses) {
+        dialogs.openCopyProgress(shown.kind);
+        const std::wstring target = shown.target ? shown.target : yk::loadCatalogText(yk::IDS_NORMAL_BACKUP);
+        dialogs.setProgressTarget(target);
+        dialogs.setProgressTotalBytes(12 * 1048576 + 524288);
+        dialogs.updateProgressCounts({12, 5, 1, 3, 0, 0});
+        dialogs.updateProgressBytes(3 * 1048576 + 524288);
+        pumpFor(600);
+        if (dialogs.progress())
+            saveWindow(dialogs.progress()->hwnd(), base + shown.name + L".png");
+        dialogs.closeCopyProgress();
+    }
+
+    const struct {
+        const wchar_t* name;
+        yk::RunKind kind;
+        yk::RunStatus status;
+        yk::RunCounts counts;
+    } results[] = {
+        {L"result-backup-complete", yk::RunKind::NormalBackup, yk::RunStatus::Complete, {12, 12, 2, 10, 0, 0}},
+        {L"result-backup-fail", yk::RunKind::NormalBackup, yk::RunStatus::Fail, {12, 7, 2, 4, 1, 0}},
+        {L"result-backup-no-items", yk::RunKind::NormalBackup, yk::RunStatus::Complete, {12, 12, 12, 0, 0, 0}},
+        {L"result-restore-cancel", yk::RunKind::NormalRestore, yk::RunStatus::Cancel, {10, 6, 2, 3, 1, 0}},
+        {L"result-restore-complete", yk::RunKind::NormalRestore, yk::RunStatus::Complete, {3, 3, 0, 3, 0, 0}},
+        {L"result-restore-no-items", yk::RunKind::NormalRestore, yk::RunStatus::Complete, {}},
+    };
+    for (const auto& shown : results)
+        captureModal(base + shown.name + L".png",
+                     [&] { dialogs.showRunResult(shown.kind, shown.status, shown.counts); });
+    return 0;
+}
