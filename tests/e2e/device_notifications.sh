@@ -13,14 +13,14 @@ yksim plug
 probe wait "$YK_TITLE" visible 10000 || fail "plugging the device in did not bring the window"
 
 yksim attach
-for _ in $(seq 50); do [ -L "$WINEPREFIX/dosdevices/t:" ] && break; sleep 0.1; done
-[ -L "$WINEPREFIX/dosdevices/t:" ] || fail "the card's drive letter did not appear"
-probe file 'T:\DCIM\Camera\holiday-001.jpg' >/dev/null || fail "the card's files are not on the drive"
+for _ in $(seq 50); do [ -L "$WINEPREFIX/dosdevices/u:" ] && break; sleep 0.1; done
+[ -L "$WINEPREFIX/dosdevices/u:" ] || fail "the card's drive letter did not appear"
+probe file 'U:\DCIM\Camera\holiday-001.jpg' >/dev/null || fail "the card's files are not on the drive"
 screenshot device-plugged
 
 yksim release
-for _ in $(seq 50); do [ -L "$WINEPREFIX/dosdevices/t:" ] || break; sleep 0.1; done
-[ -L "$WINEPREFIX/dosdevices/t:" ] && fail "the drive letter stayed after the release"
+for _ in $(seq 50); do [ -L "$WINEPREFIX/dosdevices/u:" ] || break; sleep 0.1; done
+[ -L "$WINEPREFIX/dosdevices/u:" ] && fail "the drive letter stayed after the release"
 
 yksim unplug
 probe wait "$YK_TITLE" hidden 10000 || fail "unplugging the device did not hide the window"

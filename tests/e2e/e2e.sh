@@ -36,7 +36,7 @@ screenshot() {
 }
 
 # The simulated accessory for the program under test: a port, card and drive letter of its own.
-export YK_SIM_PORT=47660 YK_SIM_LETTER=T YK_SIM_HOME="$YK_ROOT/build/e2e-simulator"
+export YK_SIM_PORT=47660 YK_SIM_LETTER=U YK_SIM_HOME="$YK_ROOT/build/e2e-simulator"
 YKSIM="$YK_ROOT/tools/simulator/yksim.py"
 yksim() { python3 "$YKSIM" "$@"; }
 
