@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/MessageBoxResult.h" // the results of the custom message boxes
+
 namespace yk {
 
 // Window timers of the main window that belong to SD access control.
@@ -31,11 +33,6 @@ inline constexpr int kHomeSdInPhone = 2;
 inline constexpr int kHomeNotConnected = 3;
 inline constexpr int kHomeSdNotDetected = 4;
 inline constexpr int kHomeSdStandby = 5;
-
-// Results of the custom message boxes.
-inline constexpr int kBoxOk = 1;
-inline constexpr int kBoxYes = 6;
-inline constexpr int kBoxNo = 7;
 
 // Command ids of the run buttons that the automatic backup posts.
 inline constexpr int kNormalBackupButtonId = 1091;

@@ -1,13 +1,13 @@
 // What the skinned message boxes return, and the kinds that choose the single-button box's picture.
 #pragma once
 
-#include <windows.h>
-
 namespace yk {
 
-inline constexpr INT_PTR kBoxOk = 1;    // the single button
-inline constexpr INT_PTR kBoxLeft = 6;  // left of two buttons ("yes")
-inline constexpr INT_PTR kBoxRight = 7; // right of two buttons ("no")
+inline constexpr int kBoxOk = 1;    // the single button
+inline constexpr int kBoxLeft = 6;  // left of two buttons ("yes")
+inline constexpr int kBoxRight = 7; // right of two buttons ("no")
+inline constexpr int kBoxYes = kBoxLeft;
+inline constexpr int kBoxNo = kBoxRight;
 
 namespace box_kind {
 inline constexpr int kBusy = 1;           // computer with a gear
