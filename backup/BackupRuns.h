@@ -2,12 +2,14 @@
 // on the user-interface thread from start to end.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "backup/BackupLocations.h"
+#include "backup/BlockWorker.h"
 #include "backup/FileTime.h"
 #include "backup/RunPorts.h"
 #include "backup/RunState.h"
@@ -18,7 +20,7 @@
 
 namespace yk {
 
-// The size of every read and write of a plain copy, and of the transfer buffer.
+// The size of every read and write of a copy (a whole number of the encrypted format's chunks).
 inline constexpr std::size_t kPlainChunkSize = 1'048'576;
 
 // What a run works with; all of it belongs to the main window controller.
@@ -55,8 +57,7 @@ public:
                                      const PasswordKey& key, bool useRange, const DateRange& range, bool topLevel);
 
     // One file: true when it was copied or skipped, false when it failed or was cancelled. The key and the
-    // encrypting and decrypting modes are those of the encrypted runs, which build on these; the plain mode is
-    // the only one carried out so far, any other fails the file without touching it.
+    // encrypting and decrypting modes are those of the encrypted runs.
     bool copyOneFile(const std::wstring& source, const std::wstring& target, bool encrypted, const PasswordKey& key);
     bool restoreOneFile(const std::wstring& source, const std::wstring& target, CopyMode mode, const PasswordKey& key);
 
@@ -98,7 +99,11 @@ private:
     void reportFileStart();
 
     RunContext context_;
-    std::vector<std::uint8_t> buffer_; // the transfer buffer, made for the first file that is copied
+    // The transfer buffers (one is written and one read while the third is ciphered), made for the first file
+    // that is copied, with room for the padding of an encrypted last chunk.
+    static constexpr std::size_t kTransferBuffers = 3;
+    std::array<std::vector<std::uint8_t>, kTransferBuffers> buffers_;
+    BlockWorker cipherWorker_;
     std::uint64_t temporaryToken_ = 0;
 };
 

@@ -25,6 +25,21 @@ std::wstring withoutLengthLimit(const std::wstring& path)
     return L"\\\\?\\" + path;
 }
 
+// Reads `wanted` bytes, or fewer only where the file ends; empty on a read error.
+std::optional<std::size_t> readFully(HANDLE file, std::vector<std::uint8_t>& buffer, std::size_t wanted)
+{
+    std::size_t got = 0;
+    while (got < wanted) {
+        DWORD read = 0;
+        if (!ReadFile(file, buffer.data() + got, static_cast<DWORD>(wanted - got), &read, nullptr))
+            return std::nullopt;
+        if (read == 0)
+            break;
+        got += read;
+    }
+    return got;
+}
+
 } // namespace
 
 std::optional<BackupRuns::Destination> BackupRuns::chooseDestination(const std::wstring& source,
@@ -95,8 +110,6 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     if (!out)
         return Transfer::TargetUncreatable;
 
-    if (buffer_.empty())
-        buffer_.resize(kPlainChunkSize);
     bool failed = false;
     if (mode == CopyMode::Encrypt) {
         std::array<std::uint8_t, kEncryptedHeaderSize> header{};
@@ -105,49 +118,86 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         failed = !WriteFile(out.get(), header.data(), static_cast<DWORD>(header.size()), &written, nullptr) ||
                  written != header.size();
     }
-    const std::size_t chunkSize = mode == CopyMode::Plain ? kPlainChunkSize : kEncryptedChunkSize;
-    while (!failed) {
-        const auto wanted = static_cast<DWORD>(std::min<std::uint64_t>(chunkSize, remaining));
+
+    // Every mode reads and writes 1 MiB at a time. The encrypted format's 128 KiB chunks carry no padding
+    // except the last one of a file, so ciphering eight of them as one block gives the same bytes. The blocks
+    // go round three buffers: while the worker ciphers one block, the block before it is written and the
+    // block after it is read.
+    for (auto& buffer : buffers_) {
+        if (buffer.empty())
+            buffer.resize(kPlainChunkSize + kEncryptedPaddingUnit);
+    }
+    std::array<std::size_t, kTransferBuffers> counts{};                 // bytes read into each buffer
+    std::array<std::optional<std::size_t>, kTransferBuffers> toWrite{}; // what its cipher left to write
+    std::uint64_t plainLeftForCipher = plainRemaining;
+    // Reads the next block into buffer `index`; false when the file ends here (end of the source, a cancel,
+    // a lost device or a read error: the last two set `failed`).
+    const auto readBlock = [&](std::size_t index) {
+        counts[index] = 0;
         if (run.cancelRequested)
-            break;
+            return false;
         if (!context_.device.connected) {
             failed = true;
-            break;
+            return false;
         }
         context_.host.dispatchWaitingMessages();
-        DWORD read = 0;
-        if (wanted > 0 && !ReadFile(in.get(), buffer_.data(), wanted, &read, nullptr)) {
-            failed = true;
-            break;
-        }
-        if (read == 0)
-            break;
-        remaining -= read;
-        // What goes to the target, and what the progress counts for this chunk.
-        std::size_t toWrite = read;
-        std::uint64_t progress = read;
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kPlainChunkSize, remaining));
+        const auto got = wanted == 0 ? std::optional<std::size_t>(0) : readFully(in.get(), buffers_[index], wanted);
+        failed = !got;
+        counts[index] = got.value_or(0);
+        remaining -= counts[index];
+        return counts[index] > 0;
+    };
+    const auto startCipher = [&](std::size_t index) {
+        const std::size_t count = counts[index];
         if (mode == CopyMode::Encrypt) {
-            const auto padded = encryptChunk(buffer_, read, key);
-            failed = !padded;
-            toWrite = padded.value_or(0);
-            progress = toWrite;
+            cipherWorker_.start([&, index, count] { toWrite[index] = encryptChunk(buffers_[index], count, key); });
         } else if (mode == CopyMode::Decrypt) {
-            const auto plain = decryptChunk(buffer_, read, key, plainRemaining);
-            failed = !plain;
-            toWrite = plain.value_or(0);
-            plainRemaining -= toWrite;
+            const std::uint64_t plainLeft = plainLeftForCipher;
+            plainLeftForCipher -= std::min<std::uint64_t>(count, plainLeftForCipher);
+            cipherWorker_.start([&, index, count, plainLeft] {
+                toWrite[index] = decryptChunk(buffers_[index], count, key, plainLeft);
+            });
+        } else {
+            toWrite[index] = count;
         }
-        DWORD written = 0;
-        if (failed || !WriteFile(out.get(), buffer_.data(), static_cast<DWORD>(toWrite), &written, nullptr) ||
-            written != toWrite) {
+    };
+
+    std::size_t current = 0;
+    bool more = !failed && readBlock(current);
+    if (more)
+        startCipher(current);
+    bool moreAfter = more && readBlock(1);
+    while (more) {
+        cipherWorker_.finish();
+        if (failed || run.cancelRequested)
+            break;
+        const std::size_t next = (current + 1) % kTransferBuffers;
+        if (moreAfter)
+            startCipher(next);
+        const std::optional<std::size_t> written = toWrite[current];
+        DWORD wrote = 0;
+        if (!written ||
+            !WriteFile(out.get(), buffers_[current].data(), static_cast<DWORD>(*written), &wrote, nullptr) ||
+            wrote != *written) {
             failed = true;
             break;
         }
-        run.bytesDone += progress;
+        if (mode == CopyMode::Decrypt)
+            plainRemaining -= *written;
+        // Encrypted bytes count as written; a decrypted block counts all it read, padding included.
+        run.bytesDone += mode == CopyMode::Encrypt ? *written : counts[current];
         context_.reporting.updateProgressBytes(run.bytesDone);
+        more = moreAfter;
+        moreAfter = more && readBlock((current + 2) % kTransferBuffers);
+        current = next;
     }
-    // A body that ended early would leave a short plain file: it never gets the real name.
-    const bool incomplete = !failed && !run.cancelRequested && mode == CopyMode::Decrypt && plainRemaining != 0;
+    cipherWorker_.finish(); // a block given to the worker before a failure is no longer wanted
+    // A body that ended early would leave a short plain file, and a source that shrank while it was read an
+    // encrypted file announcing more than it holds: neither gets the real name.
+    const bool incomplete =
+        !failed && !run.cancelRequested &&
+        ((mode == CopyMode::Decrypt && plainRemaining != 0) || (mode == CopyMode::Encrypt && remaining != 0));
 
     if (failed || incomplete || run.cancelRequested) {
         out.reset();

@@ -1,8 +1,10 @@
-// The plain backup against the system's own copies, printed side by side:
-//   runbench [work folder] [card letter]
-// 1. a few large files: a backup run against CopyFileW of the same files;
-// 2. a second, no-change run over 20,000 small files against "xcopy /D /E /I /Y" over the same tree.
-// The run goes to <card letter>:\YarrowkeepCross\YKBENCH (removed afterwards), the rest under the work folder.
+// The backup runs against references, printed side by side:
+//   runbench [work folder] [card letter] [dialogs] [large] [small] [encrypted]
+// large:     a few large files: a backup run against CopyFileW of the same files;
+// small:     a second, no-change run over 20,000 small files against "xcopy /D /E /I /Y" over the same tree;
+// encrypted: the encrypted backup of a 1 GiB tree against the plain backup of the same tree.
+// Without a case name all three run. "dialogs" shows the progress dialog during the runs.
+// The runs go to <card letter>:\YarrowkeepCross\YKBENCH (removed afterwards), the rest under the work folder.
 #include <windows.h>
 
 #include <psapi.h>
@@ -18,6 +20,10 @@
 #include "backup/CopyDialogs.h"
 #include "backup/MessagePump.h"
 #include "device/Win32DeviceHost.h"
+#include "secure/AesBackends.h"
+#include "secure/EncryptedFile.h"
+#include "secure/PasswordKey.h"
+#include "secure/SettingsStore.h"
 
 namespace {
 
@@ -26,7 +32,11 @@ constexpr std::size_t kLargeFileSize = 128u << 20;
 constexpr int kSmallFolders = 200;
 constexpr int kSmallFilesPerFolder = 100;
 constexpr std::size_t kSmallFileSize = 1024;
+constexpr int kTreeFolders = 4;
+constexpr int kTreeFilesPerFolder = 8;
+constexpr std::size_t kTreeFileSize = 32u << 20; // 4 x 8 x 32 MiB = 1 GiB
 constexpr int kRounds = 3;
+constexpr int kTreeRounds = 7; // the write-back of a gigabyte makes single runs vary more
 
 struct Quiet final : yk::RunPrompts, yk::RunShell {
     int showMessage(int, const yk::CatalogKey&) override { return 1; }
@@ -95,6 +105,12 @@ double best(const std::vector<double>& times)
     return *std::min_element(times.begin(), times.end());
 }
 
+double median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 class Find {
 public:
     Find(const std::wstring& pattern, WIN32_FIND_DATAW& data) : handle_(FindFirstFileW(pattern.c_str(), &data)) {}
@@ -143,6 +159,20 @@ void writeFile(const std::wstring& path, std::size_t size, unsigned seed)
     }
 }
 
+// folders x files of the given size: <root>\folder<n>\<stem><m><extension>.
+void writeTree(const std::wstring& root, int folders, int filesPerFolder, std::size_t size, const wchar_t* stem,
+               const wchar_t* extension)
+{
+    CreateDirectoryW(root.c_str(), nullptr);
+    for (int folder = 0; folder < folders; ++folder) {
+        const std::wstring path = root + L"\\folder" + std::to_wstring(folder);
+        CreateDirectoryW(path.c_str(), nullptr);
+        for (int file = 0; file < filesPerFolder; ++file)
+            writeFile(path + L"\\" + stem + std::to_wstring(file) + extension, size,
+                      static_cast<unsigned>(folder * 1000 + file));
+    }
+}
+
 std::size_t peakWorkingSet()
 {
     PROCESS_MEMORY_COUNTERS counters{};
@@ -173,6 +203,163 @@ double runCommand(std::wstring command)
     });
 }
 
+// What every case works with: the folders, the settings of the runs, and the runs themselves.
+struct Bench {
+    Bench(const std::wstring& workFolder, wchar_t letter, bool dialogs)
+        : work(workFolder), dialogs(dialogs), headless(host), withDialogs(run, host),
+          runs(yk::RunContext{run, device, host, settings, names, restoreChoice, quiet, reporting(), quiet})
+    {
+        device.connected = device.sdEnabled = true;
+        device.strDriveID = std::wstring{letter, L':'} + L"SD Card Reader";
+        cardUser = std::wstring{letter, L':', L'\\'} + L"YarrowkeepCross\\YKBENCH";
+    }
+
+    yk::RunReporting& reporting() { return dialogs ? static_cast<yk::RunReporting&>(withDialogs) : headless; }
+    yk::RunStatus status() const { return dialogs ? withDialogs.status : headless.status; }
+    yk::RunCounts counts() const { return dialogs ? withDialogs.counts : headless.counts; }
+
+    // Times one run and says so when it did not copy (or skip) what it should have.
+    double timed(void (yk::BackupRuns::*runFunction)(), std::uint32_t expectedCopied, std::uint32_t expectedSkipped = 0)
+    {
+        const double elapsed = seconds([&] { (runs.*runFunction)(); });
+        if (status() != yk::RunStatus::Complete || counts().copied != expectedCopied ||
+            counts().skipped != expectedSkipped)
+            std::fwprintf(stderr, L"a run did not end as expected: %d copied, %d skipped\n", counts().copied,
+                          counts().skipped);
+        return elapsed;
+    }
+
+    std::wstring work;
+    std::wstring cardUser;
+    bool dialogs;
+    const std::wstring settingsRoot = L"Software\\YarrowkeepBenchmark";
+    const yk::SettingsProfile settings{settingsRoot + L"\\Yarrowkeep"};
+    yk::Win32DeviceHost host;
+    yk::DeviceState device;
+    const yk::IdentityNames names{L"YKBENCH", L"bench"};
+    yk::RunState run;
+    std::int32_t restoreChoice = 0;
+    Quiet quiet;
+    Headless headless;
+    WithDialogs withDialogs;
+    yk::BackupRuns runs;
+};
+
+void printRates(const wchar_t* label, double time, double megabytes, double medianTime = 0)
+{
+    std::wprintf(L"  %-20ls %8.3f s   %8.1f MiB/s", label, time, megabytes / time);
+    if (medianTime > 0)
+        std::wprintf(L"   (%.3f s)", medianTime);
+    std::wprintf(L"\n");
+}
+
+// 1. A few large files against CopyFileW.
+void largeFiles(Bench& bench)
+{
+    const std::wstring large = bench.work + L"\\large";
+    const std::wstring copies = bench.work + L"\\copies";
+    CreateDirectoryW(large.c_str(), nullptr);
+    for (int i = 0; i < kLargeFiles; ++i)
+        writeFile(large + L"\\file" + std::to_wstring(i) + L".bin", kLargeFileSize, static_cast<unsigned>(i));
+    yk::setBackupDirectory(bench.settings, large);
+    const double megabytes = static_cast<double>(kLargeFiles * kLargeFileSize) / 1048576.0;
+    std::vector<double> runTimes;
+    std::vector<double> copyTimes;
+    for (int round = 0; round < kRounds; ++round) {
+        removeTree(bench.cardUser);
+        runTimes.push_back(bench.timed(&yk::BackupRuns::normalBackupFunc, kLargeFiles));
+        removeTree(copies);
+        CreateDirectoryW(copies.c_str(), nullptr);
+        copyTimes.push_back(seconds([&] {
+            for (int i = 0; i < kLargeFiles; ++i) {
+                const std::wstring name = L"\\file" + std::to_wstring(i) + L".bin";
+                CopyFileW((large + name).c_str(), (copies + name).c_str(), FALSE);
+            }
+        }));
+    }
+    std::wprintf(L"%d files of %zu MiB (best of %d)\n", kLargeFiles, kLargeFileSize >> 20, kRounds);
+    printRates(L"backup run", best(runTimes), megabytes);
+    printRates(L"CopyFileW", best(copyTimes), megabytes);
+    std::wprintf(L"  ratio                %8.2f   (goal: at least 0.90)\n\n", best(copyTimes) / best(runTimes));
+    removeTree(copies);
+    removeTree(large);
+    removeTree(bench.cardUser);
+}
+
+// 2. A no-change run over many small files against xcopy.
+void smallFiles(Bench& bench)
+{
+    const std::wstring small = bench.work + L"\\small";
+    const std::wstring mirror = bench.work + L"\\mirror";
+    writeTree(small, kSmallFolders, kSmallFilesPerFolder, kSmallFileSize, L"f", L".txt");
+    constexpr int kSmallFiles = kSmallFolders * kSmallFilesPerFolder;
+    yk::setBackupDirectory(bench.settings, small);
+    removeTree(bench.cardUser);
+    const std::size_t memoryBefore = peakWorkingSet();
+    const double firstRun = bench.timed(&yk::BackupRuns::normalBackupFunc, kSmallFiles);
+    const std::wstring xcopy = L"xcopy \"" + small + L"\" \"" + mirror + L"\" /D /E /I /Y";
+    const double firstXcopy = runCommand(xcopy);
+    std::vector<double> unchangedRuns;
+    std::vector<double> unchangedXcopies;
+    for (int round = 0; round < kRounds; ++round) {
+        unchangedRuns.push_back(bench.timed(&yk::BackupRuns::normalBackupFunc, 0, kSmallFiles));
+        unchangedXcopies.push_back(runCommand(xcopy));
+    }
+    const std::size_t memoryAfter = peakWorkingSet();
+    std::wprintf(L"%d small files in %d folders (best of %d)\n", kSmallFiles, kSmallFolders, kRounds);
+    std::wprintf(L"  first backup run      %8.3f s;  first xcopy %8.3f s\n", firstRun, firstXcopy);
+    std::wprintf(L"  no-change backup run  %8.3f s\n", best(unchangedRuns));
+    std::wprintf(L"  xcopy /D /E /I /Y     %8.3f s   (includes starting xcopy)\n", best(unchangedXcopies));
+    std::wprintf(L"  ratio                 %8.2f   (goal: at most 1.00)\n",
+                 best(unchangedRuns) / best(unchangedXcopies));
+    std::wprintf(L"  peak working set      %8.1f MiB before the runs, %.1f MiB after\n\n",
+                 static_cast<double>(memoryBefore) / 1048576.0, static_cast<double>(memoryAfter) / 1048576.0);
+    removeTree(mirror);
+    removeTree(small);
+    removeTree(bench.cardUser);
+}
+
+// 3. The encrypted backup of a 1 GiB tree against the plain backup of the same tree. The two runs take turns
+// in every round so that neither always meets a fuller write-back cache.
+void encryptedTree(Bench& bench)
+{
+    const std::wstring tree = bench.work + L"\\tree";
+    writeTree(tree, kTreeFolders, kTreeFilesPerFolder, kTreeFileSize, L"photo", L".jpg");
+    constexpr int kTreeFiles = kTreeFolders * kTreeFilesPerFolder;
+    yk::setBackupDirectory(bench.settings, tree);
+    const auto key = yk::makePasswordKey("benchmark password");
+    yk::writeDefaultPassword(bench.settings, *key);
+    const double megabytes = static_cast<double>(kTreeFiles * kTreeFileSize) / 1048576.0;
+    std::vector<double> plainTimes;
+    std::vector<double> encryptedTimes;
+    for (int round = 0; round < kTreeRounds; ++round) {
+        const bool plainFirst = round % 2 == 0;
+        for (const bool encrypted : {!plainFirst, plainFirst}) {
+            removeTree(bench.cardUser);
+            if (encrypted)
+                encryptedTimes.push_back(bench.timed(&yk::BackupRuns::encryptBackupFunc, kTreeFiles));
+            else
+                plainTimes.push_back(bench.timed(&yk::BackupRuns::normalBackupFunc, kTreeFiles));
+        }
+    }
+    // The cipher alone in this process, over the same amount in 1 MiB blocks.
+    std::vector<std::uint8_t> block(1u << 20);
+    const double cipherTime = seconds([&] {
+        for (std::size_t done = 0; done < kTreeFiles * kTreeFileSize; done += block.size())
+            yk::encryptChunk(block, block.size(), *key);
+    });
+    std::wprintf(L"a tree of %d files of %zu MiB in %d folders, 1 GiB (best of %d; median in brackets)\n", kTreeFiles,
+                 kTreeFileSize >> 20, kTreeFolders, kTreeRounds);
+    std::wprintf(L"  AES instructions %ls\n", yk::aesAcceleratedAvailable() ? L"used" : L"absent");
+    printRates(L"cipher alone", cipherTime, megabytes);
+    printRates(L"plain backup", best(plainTimes), megabytes, median(plainTimes));
+    printRates(L"encrypted backup", best(encryptedTimes), megabytes, median(encryptedTimes));
+    std::wprintf(L"  ratio                %8.2f   (%.2f)   encrypted/plain throughput; goal: at least 0.85\n\n",
+                 best(plainTimes) / best(encryptedTimes), median(plainTimes) / median(encryptedTimes));
+    removeTree(tree);
+    removeTree(bench.cardUser);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -183,106 +370,37 @@ int wmain(int argc, wchar_t** argv)
     if (work.back() == L'\\')
         work.pop_back();
     const wchar_t letter = argc > 2 ? argv[2][0] : L'C';
-    const bool dialogs = argc > 3 && std::wstring(argv[3]) == L"dialogs";
+    bool dialogs = false;
+    std::vector<std::wstring> cases;
+    for (int i = 3; i < argc; ++i) {
+        const std::wstring option = argv[i];
+        if (option == L"dialogs")
+            dialogs = true;
+        else if (option == L"large" || option == L"small" || option == L"encrypted")
+            cases.push_back(option);
+        else {
+            std::fwprintf(stderr, L"unknown option %ls\n", option.c_str());
+            return 2;
+        }
+    }
+    if (cases.empty())
+        cases = {L"large", L"small", L"encrypted"};
 
-    yk::Win32DeviceHost host;
-    yk::DeviceState device;
-    device.connected = device.sdEnabled = true;
-    device.strDriveID = std::wstring{letter, L':'} + L"SD Card Reader";
-    const yk::IdentityNames names{L"YKBENCH", L"bench"};
-    const std::wstring cardUser = std::wstring{letter, L':', L'\\'} + L"YarrowkeepCross\\YKBENCH";
-    const std::wstring card = cardUser + L"\\bench\\Normal Backup";
-    const std::wstring settingsRoot = L"Software\\YarrowkeepBenchmark";
-    const yk::SettingsProfile settings(settingsRoot + L"\\Yarrowkeep");
-    yk::RunState run;
-    std::int32_t restoreChoice = 0;
-    Quiet quiet;
-    Headless headless(host);
-    WithDialogs withDialogs(run, host);
-    yk::RunReporting& reporting = dialogs ? static_cast<yk::RunReporting&>(withDialogs) : headless;
-    yk::BackupRuns runs(yk::RunContext{run, device, host, settings, names, restoreChoice, quiet, reporting, quiet});
-    const auto status = [&] { return dialogs ? withDialogs.status : headless.status; };
-    const auto counts = [&] { return dialogs ? withDialogs.counts : headless.counts; };
-
+    Bench bench(work, letter, dialogs);
     removeTree(work);
-    removeTree(cardUser);
+    removeTree(bench.cardUser);
     CreateDirectoryW(work.c_str(), nullptr);
     std::wprintf(L"work folder %ls, card %lc:, progress %ls\n\n", work.c_str(), letter,
                  dialogs ? L"in the dialog" : L"without a window");
-
-    // 1. A few large files.
-    const std::wstring large = work + L"\\large";
-    const std::wstring copies = work + L"\\copies";
-    CreateDirectoryW(large.c_str(), nullptr);
-    for (int i = 0; i < kLargeFiles; ++i)
-        writeFile(large + L"\\file" + std::to_wstring(i) + L".bin", kLargeFileSize, static_cast<unsigned>(i));
-    yk::setBackupDirectory(settings, large);
-    const double megabytes = static_cast<double>(kLargeFiles * kLargeFileSize) / 1048576.0;
-    std::vector<double> runTimes;
-    std::vector<double> copyTimes;
-    for (int round = 0; round < kRounds; ++round) {
-        removeTree(cardUser);
-        runTimes.push_back(seconds([&] { runs.normalBackupFunc(); }));
-        if (status() != yk::RunStatus::Complete || counts().copied != kLargeFiles)
-            std::fwprintf(stderr, L"the backup run did not copy every file\n");
-        removeTree(copies);
-        CreateDirectoryW(copies.c_str(), nullptr);
-        copyTimes.push_back(seconds([&] {
-            for (int i = 0; i < kLargeFiles; ++i) {
-                const std::wstring name = L"\\file" + std::to_wstring(i) + L".bin";
-                CopyFileW((large + name).c_str(), (copies + name).c_str(), FALSE);
-            }
-        }));
+    for (const std::wstring& name : cases) {
+        if (name == L"large")
+            largeFiles(bench);
+        else if (name == L"small")
+            smallFiles(bench);
+        else
+            encryptedTree(bench);
     }
-    const double runRate = megabytes / best(runTimes);
-    const double copyRate = megabytes / best(copyTimes);
-    std::wprintf(L"%d files of %zu MiB (best of %d)\n", kLargeFiles, kLargeFileSize >> 20, kRounds);
-    std::wprintf(L"  backup run   %8.3f s   %8.1f MiB/s\n", best(runTimes), runRate);
-    std::wprintf(L"  CopyFileW    %8.3f s   %8.1f MiB/s\n", best(copyTimes), copyRate);
-    std::wprintf(L"  ratio        %8.2f   (goal: at least 0.90)\n\n", runRate / copyRate);
-    removeTree(copies);
-    removeTree(large);
-    removeTree(cardUser);
-
-    // 2. A no-change run over many small files.
-    const std::wstring small = work + L"\\small";
-    const std::wstring mirror = work + L"\\mirror";
-    CreateDirectoryW(small.c_str(), nullptr);
-    for (int folder = 0; folder < kSmallFolders; ++folder) {
-        const std::wstring path = small + L"\\folder" + std::to_wstring(folder);
-        CreateDirectoryW(path.c_str(), nullptr);
-        for (int file = 0; file < kSmallFilesPerFolder; ++file)
-            writeFile(path + L"\\f" + std::to_wstring(file) + L".txt", kSmallFileSize,
-                      static_cast<unsigned>(folder * 1000 + file));
-    }
-    yk::setBackupDirectory(settings, small);
-    const std::size_t memoryBefore = peakWorkingSet();
-    const double firstRun = seconds([&] { runs.normalBackupFunc(); });
-    const std::wstring xcopy = L"xcopy \"" + small + L"\" \"" + mirror + L"\" /D /E /I /Y";
-    const double firstXcopy = runCommand(xcopy);
-    std::vector<double> unchangedRuns;
-    std::vector<double> unchangedXcopies;
-    for (int round = 0; round < kRounds; ++round) {
-        unchangedRuns.push_back(seconds([&] { runs.normalBackupFunc(); }));
-        if (counts().skipped != kSmallFolders * kSmallFilesPerFolder)
-            std::fwprintf(stderr, L"the no-change run did not skip every file\n");
-        unchangedXcopies.push_back(runCommand(xcopy));
-    }
-    const std::size_t memoryAfter = peakWorkingSet();
-    std::wprintf(L"%d small files in %d folders (best of %d)\n", kSmallFolders * kSmallFilesPerFolder, kSmallFolders,
-                 kRounds);
-    std::wprintf(L"  first backup run      %8.3f s;  first xcopy %8.3f s\n", firstRun, firstXcopy);
-    std::wprintf(L"  no-change backup run  %8.3f s\n", best(unchangedRuns));
-    std::wprintf(L"  xcopy /D /E /I /Y     %8.3f s   (includes starting xcopy)\n", best(unchangedXcopies));
-    std::wprintf(L"  ratio                 %8.2f   (goal: at most 1.00)\n",
-                 best(unchangedRuns) / best(unchangedXcopies));
-    std::wprintf(L"  peak working set      %8.1f MiB before the runs, %.1f MiB after\n",
-                 static_cast<double>(memoryBefore) / 1048576.0, static_cast<double>(memoryAfter) / 1048576.0);
-
-    removeTree(mirror);
-    removeTree(small);
-    removeTree(cardUser);
     removeTree(work);
-    RegDeleteTreeW(HKEY_CURRENT_USER, settingsRoot.c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, bench.settingsRoot.c_str());
     return 0;
 }

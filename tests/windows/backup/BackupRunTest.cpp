@@ -13,14 +13,6 @@ namespace {
 
 constexpr std::uint64_t kSecond = 10'000'000;
 
-bool anyTemporaryBelow(const std::wstring& folder)
-{
-    for (const auto& file : filesBelow(folder))
-        if (isTransferTemporaryName(lastComponent(file)))
-            return true;
-    return false;
-}
-
 using BackupRun = CardRunTest;
 
 TEST_F(BackupRun, FirstRunMirrorsTheTreeAndTheSecondSkipsEverything)
@@ -50,7 +42,7 @@ TEST_F(BackupRun, FirstRunMirrorsTheTreeAndTheSecondSkipsEverything)
     EXPECT_TRUE(sameTree(pc.path(), cardBackupFolder(), why)) << why;
     for (const auto& file : filesBelow(pc.path()))
         EXPECT_EQ(lastWriteUtc(cardBackupFolder() + L"\\" + file), lastWriteUtc(pc / file)) << narrow(file);
-    EXPECT_FALSE(anyTemporaryBelow(cardBackupFolder()));
+    EXPECT_TRUE(temporariesBelow(cardBackupFolder()).empty());
 
     EXPECT_EQ(reporting.opens, 1);
     EXPECT_EQ(reporting.closes, 1);
@@ -151,7 +143,7 @@ TEST_F(BackupRun, AFileHeldOpenElsewhereFailsAloneAndTheRunGoesOn)
     EXPECT_TRUE(prompts.messages.empty() && prompts.folderMessages.empty());
     EXPECT_FALSE(exists(cardBackupFolder() + L"\\locked.txt"));
     EXPECT_EQ(readFile(cardBackupFolder() + L"\\z\\b.txt"), patternBytes(100, "b"));
-    EXPECT_FALSE(anyTemporaryBelow(cardBackupFolder()));
+    EXPECT_TRUE(temporariesBelow(cardBackupFolder()).empty());
 }
 
 TEST_F(BackupRun, EmptyBackupFolderShowsNoProgressAndNothingToBackUp)

@@ -42,8 +42,12 @@ TEST_F(EncryptedCopy, FilesOfEverySizeRoundTripInTheirEncryptedSize)
         std::uint64_t stored;
     };
     const Case cases[] = {
-        {L"zero.bin", 0, 512},          {L"one.bin", 1, 512 + 32},           {L"thirty-two.bin", 32, 512 + 32},
-        {L"sub\\33.bin", 33, 512 + 64}, {L"chunk.bin", 131072, 512 + 131072}, {L"chunk1.bin", 131073, 512 + 131104},
+        {L"zero.bin", 0, 512},
+        {L"one.bin", 1, 512 + 32},
+        {L"thirty-two.bin", 32, 512 + 32},
+        {L"sub\\33.bin", 33, 512 + 64},
+        {L"chunk.bin", 131072, 512 + 131072},
+        {L"chunk1.bin", 131073, 512 + 131104},
         {L"big.bin", 3 * 131072 + 5, 512 + 3 * 131072 + 32},
     };
     const std::uint64_t t = nowUtc() - 3600 * kSecond;
@@ -76,6 +80,80 @@ TEST_F(EncryptedCopy, FilesOfEverySizeRoundTripInTheirEncryptedSize)
     std::string why;
     EXPECT_TRUE(sameTree(pc.path(), back.path(), why)) << why;
     EXPECT_EQ(lastWriteUtc(back / L"chunk1.bin"), t);
+}
+
+// The body as the format lays it out: 128 KiB chunks, each padded to 32 bytes and encrypted on its own.
+std::vector<std::uint8_t> formatBody(const std::vector<std::uint8_t>& plain, const PasswordKey& key)
+{
+    std::vector<std::uint8_t> body;
+    for (std::size_t at = 0; at < plain.size(); at += kEncryptedChunkSize) {
+        const std::size_t count = std::min(kEncryptedChunkSize, plain.size() - at);
+        std::vector<std::uint8_t> chunk(plain.begin() + at, plain.begin() + at + count);
+        chunk.resize(kEncryptedChunkSize + kEncryptedPaddingUnit);
+        const auto padded = encryptChunk(chunk, count, key);
+        body.insert(body.end(), chunk.begin(), chunk.begin() + *padded);
+    }
+    return body;
+}
+
+TEST_F(EncryptedCopy, StoredBytesAreTheFormatsChunksWhateverTheFilesLength)
+{
+    // Lengths around the 1 MiB blocks the copy reads and writes, and a last chunk with padding.
+    const std::size_t sizes[] = {1048576 - 1, 1048576, 1048576 + 1, 2 * 1048576 + 3 * 131072 + 77};
+    for (const std::size_t size : sizes)
+        writeFile(pc / (L"f" + std::to_wstring(size) + L".bin"), patternBytes(size, std::to_string(size)));
+    ASSERT_TRUE(backUp(key));
+    ASSERT_EQ(run.copiedFiles, std::size(sizes));
+    for (const std::size_t size : sizes) {
+        const std::wstring name = L"f" + std::to_wstring(size) + L".bin";
+        const auto stored = readFile(cardFolder() + L"\\" + name + L".vltrin");
+        ASSERT_GE(stored.size(), kEncryptedHeaderSize) << size;
+        EXPECT_EQ(readEncryptedHeader(std::span(stored).first(kEncryptedHeaderSize), key), size);
+        const std::vector<std::uint8_t> body(stored.begin() + kEncryptedHeaderSize, stored.end());
+        EXPECT_TRUE(body == formatBody(readFile(pc / name), key)) << "body of a file of " << size << " bytes";
+    }
+    ASSERT_TRUE(restore(cardFolder(), back.path(), key));
+    EXPECT_EQ(run.copiedFiles, std::size(sizes));
+    std::string why;
+    EXPECT_TRUE(sameTree(pc.path(), back.path(), why)) << why;
+}
+
+TEST_F(EncryptedCopy, AnInterruptedFileNeverAppearsUnderItsName)
+{
+    // Several blocks, so that one is being ciphered while another is read when the run is interrupted.
+    const auto plain = patternBytes(12 * 1048576 + 7, "large");
+    writeFile(pc / L"large.bin", plain);
+    const std::wstring stored = cardFolder() + L"\\large.bin.vltrin";
+
+    reporting.onBytes = [&](std::uint64_t done) {
+        if (done > 3 * 1048576)
+            run.cancelRequested = 1;
+    };
+    EXPECT_TRUE(backUp(key)) << "a cancel ends the walk without a failure";
+    EXPECT_EQ(run.failedFiles, 1u);
+    EXPECT_FALSE(exists(stored));
+    EXPECT_TRUE(temporariesBelow(cardFolder()).empty());
+
+    bool pulled = false;
+    reporting.onBytes = [&](std::uint64_t done) {
+        if (!pulled && done >= 2 * 1048576) {
+            pulled = true;
+            ASSERT_TRUE(card.unplug()) << "the device notice never came";
+        }
+    };
+    EXPECT_FALSE(backUp(key));
+    EXPECT_TRUE(run.transferFailed);
+    EXPECT_FALSE(
+        exists(card.folderBehindTheCard() + L"\\YarrowkeepCross\\" + names.computerName + L"\\enc\\large.bin.vltrin"));
+
+    // Back again: the whole file, and it decrypts to the plain bytes.
+    ASSERT_TRUE(card.attach());
+    reporting.onBytes = nullptr;
+    ASSERT_TRUE(backUp(key));
+    EXPECT_EQ(run.copiedFiles, 1u);
+    EXPECT_TRUE(temporariesBelow(cardFolder()).empty()) << "the stale temporary goes with the next run";
+    ASSERT_TRUE(restore(cardFolder(), back.path(), key));
+    EXPECT_EQ(readFile(back / L"large.bin"), plain);
 }
 
 TEST_F(EncryptedCopy, SecondRunSkipsAndAChangedFileGetsANumberedVersion)
@@ -124,8 +202,8 @@ TEST_F(EncryptedCopy, OnlyEncryptedNamesAreRestoredWhateverTheirLetterCase)
     writeFile(pc / L"a.txt", patternBytes(100, "a"), t);
     writeFile(pc / L"photo.JPG", patternBytes(200, "p"), t);
     ASSERT_TRUE(backUp(key));
-    ASSERT_TRUE(MoveFileW((cardFolder() + L"\\photo.JPG.vltrin").c_str(),
-                          (cardFolder() + L"\\photo.JPG.VLTRIN").c_str()));
+    ASSERT_TRUE(
+        MoveFileW((cardFolder() + L"\\photo.JPG.vltrin").c_str(), (cardFolder() + L"\\photo.JPG.VLTRIN").c_str()));
     writeFile(cardFolder() + L"\\b.txt", patternBytes(300, "b"), t); // a plain file among them
 
     ASSERT_TRUE(restore(cardFolder(), back.path(), key));

@@ -12,15 +12,6 @@ namespace {
 constexpr std::uint64_t kSecond = 10'000'000;
 constexpr std::size_t kLargeFile = 24 * 1048576;
 
-std::vector<std::wstring> temporariesIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> found;
-    for (const auto& file : filesBelow(folder))
-        if (isTransferTemporaryName(lastComponent(file)))
-            found.push_back(file);
-    return found;
-}
-
 class InterruptedBackup : public CardRunTest {
 protected:
     // A changed large file whose earlier version is on the card: the run writes "big (2).bin".
@@ -55,7 +46,7 @@ TEST_F(InterruptedBackup, CancelInALargeFileLeavesNothingOfIt)
     EXPECT_EQ(readFile(cardBackupFolder() + L"\\big.bin"), oldVersion);
     EXPECT_FALSE(exists(cardBackupFolder() + L"\\big (2).bin"));
     EXPECT_FALSE(exists(cardBackupFolder() + L"\\later\\after.txt")) << "the walk stops at the cancel";
-    EXPECT_TRUE(temporariesIn(cardBackupFolder()).empty());
+    EXPECT_TRUE(temporariesBelow(cardBackupFolder()).empty());
     EXPECT_EQ(reporting.closes, 1);
 }
 
@@ -70,7 +61,7 @@ TEST_F(InterruptedBackup, CancelWhileTheLastChunkIsReportedStillDropsTheFile)
     EXPECT_EQ(onlyResult().status, RunStatus::Cancel);
     EXPECT_EQ(onlyResult().counts.failed, 1u);
     EXPECT_FALSE(exists(cardBackupFolder() + L"\\one.bin"));
-    EXPECT_TRUE(temporariesIn(cardBackupFolder()).empty());
+    EXPECT_TRUE(temporariesBelow(cardBackupFolder()).empty());
 }
 
 TEST_F(InterruptedBackup, UnpluggedMidFileKeepsTheOldVersionAndTheNextRunCleansUp)
@@ -93,7 +84,7 @@ TEST_F(InterruptedBackup, UnpluggedMidFileKeepsTheOldVersionAndTheNextRunCleansU
     const std::wstring behind = cardBackupFolderBehindTheCard();
     EXPECT_EQ(readFile(behind + L"\\big.bin"), oldVersion) << "the earlier version is untouched";
     EXPECT_FALSE(exists(behind + L"\\big (2).bin")) << "no partial file under a real name";
-    const auto left = temporariesIn(behind);
+    const auto left = temporariesBelow(behind);
     EXPECT_EQ(left.size(), 1u) << "the temporary could not be removed from a vanished drive";
     if (!left.empty()) {
         EXPECT_LT(readFile(behind + L"\\" + left[0]).size(), kLargeFile);
@@ -108,7 +99,7 @@ TEST_F(InterruptedBackup, UnpluggedMidFileKeepsTheOldVersionAndTheNextRunCleansU
     EXPECT_EQ(onlyResult().counts.copied, 1u);
     EXPECT_EQ(readFile(cardBackupFolder() + L"\\big (2).bin"), newVersion);
     EXPECT_EQ(readFile(cardBackupFolder() + L"\\big.bin"), oldVersion);
-    EXPECT_TRUE(temporariesIn(cardBackupFolder()).empty());
+    EXPECT_TRUE(temporariesBelow(cardBackupFolder()).empty());
 }
 
 TEST_F(InterruptedBackup, ACardShortOfSpaceRefusesTheFileAndEndsTheRun)

@@ -14,14 +14,6 @@ constexpr std::uint64_t kSecond = 10'000'000;
 constexpr std::int32_t kRestoreAll = 1;
 constexpr std::int32_t kRestoreRange = 2;
 
-bool anyTemporaryBelow(const std::wstring& folder)
-{
-    for (const auto& file : filesBelow(folder))
-        if (isTransferTemporaryName(lastComponent(file)))
-            return true;
-    return false;
-}
-
 class RestoreRun : public CardRunTest {
 protected:
     void SetUp() override
@@ -63,7 +55,7 @@ TEST_F(RestoreRun, RestoreAllRecreatesTheTreeAndARepeatSkipsEverything)
     EXPECT_EQ(prompts.pickerStarts.front(), source + L"\\");
     EXPECT_EQ(restoreChoice, 0);
     EXPECT_EQ(shell.ejectButtons, (std::vector<bool>{false, true}));
-    EXPECT_FALSE(anyTemporaryBelow(pc.path()));
+    EXPECT_TRUE(temporariesBelow(pc.path()).empty());
 
     reporting.clear();
     prompts.folderAnswers = {source};
@@ -187,7 +179,7 @@ TEST_F(RestoreRun, TemporariesAreNeverRestoredAndStaleOnesOnThePcGo)
     writeFile(pc / (L"sub\\" + transferTemporaryName(0xbeef)), patternBytes(100, "partial on the PC"));
     runs.normalRestoreFunc();
     EXPECT_EQ(onlyResult().counts.total, 3u);
-    EXPECT_FALSE(anyTemporaryBelow(pc.path()));
+    EXPECT_TRUE(temporariesBelow(pc.path()).empty());
 }
 
 TEST_F(RestoreRun, UnpluggedMidFileLeavesNoPartialFileOnThePc)
@@ -207,7 +199,7 @@ TEST_F(RestoreRun, UnpluggedMidFileLeavesNoPartialFileOnThePc)
     EXPECT_EQ(onlyResult().counts.failed, 1u);
     EXPECT_EQ(readFile(pc / L"big.bin"), onPc);
     EXPECT_FALSE(exists(pc / L"big (2).bin"));
-    EXPECT_FALSE(anyTemporaryBelow(pc.path())) << "the PC disk is still there: the temporary goes at once";
+    EXPECT_TRUE(temporariesBelow(pc.path()).empty()) << "the PC disk is still there: the temporary goes at once";
 }
 
 } // namespace

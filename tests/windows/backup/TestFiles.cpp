@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/Win32Handles.h"
+#include "backup/BackupPaths.h"
 
 namespace yk::test {
 
@@ -220,6 +221,15 @@ std::vector<std::wstring> filesBelow(const std::wstring& folder)
     collectFiles(folder, L"", files);
     std::sort(files.begin(), files.end());
     return files;
+}
+
+std::vector<std::wstring> temporariesBelow(const std::wstring& folder)
+{
+    std::vector<std::wstring> found;
+    for (const auto& file : filesBelow(folder))
+        if (isTransferTemporaryName(lastComponent(file)))
+            found.push_back(file);
+    return found;
 }
 
 bool sameTree(const std::wstring& expected, const std::wstring& actual, std::string& why)

@@ -45,6 +45,8 @@ std::uint64_t utcOfLocal(int year, int month, int day, int hour, int minute, int
 
 // Relative paths of every file below a folder, in sorted order.
 std::vector<std::wstring> filesBelow(const std::wstring& folder);
+// The files below `folder` that an interrupted copy left under a temporary name, relative as filesBelow's.
+std::vector<std::wstring> temporariesBelow(const std::wstring& folder);
 
 // True when both trees hold the same files with the same bytes; `why` says what differs.
 bool sameTree(const std::wstring& expected, const std::wstring& actual, std::string& why);

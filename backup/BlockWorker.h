@@ -1,0 +1,40 @@
+// One job at a time on a thread beside the caller: the cipher of one block of a file runs there while the
+// caller reads the next block.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace yk {
+
+class BlockWorker {
+public:
+    BlockWorker() = default;
+    // Waits for a job still running, then ends the thread.
+    ~BlockWorker();
+    BlockWorker(const BlockWorker&) = delete;
+    BlockWorker& operator=(const BlockWorker&) = delete;
+
+    // Hands `job` to the thread (started on first use); a job still running is waited for first. Jobs must
+    // not throw.
+    void start(std::function<void()> job);
+    // Returns once the last job given has finished; at once when there is none.
+    void finish();
+
+private:
+    void serve();
+
+    // Handing a job over and waiting for it take a few microseconds when both sides look at these flags;
+    // a thread that blocks and is woken costs far more, so the worker only sleeps after a while without work.
+    std::atomic<bool> hasJob_{false};
+    std::atomic<bool> stopping_{false};
+    std::function<void()> job_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::thread thread_;
+};
+
+} // namespace yk
