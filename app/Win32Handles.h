@@ -71,4 +71,21 @@ using UniqueBrush = GdiObject<HBRUSH>;
 using UniqueFont = GdiObject<HFONT>;
 using UniqueBitmap = GdiObject<HBITMAP>;
 
+// A memory device context, deleted with DeleteDC.
+class UniqueMemoryDC {
+public:
+    explicit UniqueMemoryDC(HDC dc) : dc_(dc) {}
+    UniqueMemoryDC(const UniqueMemoryDC&) = delete;
+    UniqueMemoryDC& operator=(const UniqueMemoryDC&) = delete;
+    ~UniqueMemoryDC()
+    {
+        if (dc_)
+            DeleteDC(dc_);
+    }
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 } // namespace yk

@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Screenshots of every skinned message box, the date range dialog and the password dialogs in English, Traditional Chinese and
-# Japanese, at scale 1.0 (96 dpi) and 1.5 (144 dpi, where the dialogs grow with the density), under Xvfb.
-# PNGs go to build/screenshots/ui/. Each density runs in a Wine prefix of its own, copied once from the
+# Screenshots of every skinned message box, the date range dialog and the password dialogs in English,
+# Traditional Chinese and Japanese, at scale 1.0 (96 dpi) and 1.5 (144 dpi, where the dialogs grow with the
+# density), and of the runs' progress and result dialogs in the three languages, under Xvfb.
+# PNGs go to build/screenshots/ui/ and build/screenshots/runs/. Each density runs in a Wine prefix of its own, copied once from the
 # project's prefix, so that nothing here touches the shared one or the sessions running in it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 cd "$YK_ROOT"
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j2 --target uishots
-exe="$YK_ROOT/build/windows/tools/screenshots/uishots.exe"
+cmake --build --preset windows -j2 --target uishots runshots
+programs="$YK_ROOT/build/windows/tools/screenshots"
 out="$YK_ROOT/build/screenshots/ui"
-mkdir -p "$out"
+runs_out="$YK_ROOT/build/screenshots/runs"
+mkdir -p "$out" "$runs_out"
 
 unset DISPLAY
 yk_ensure_display
@@ -47,9 +49,13 @@ for setting in "96 1.0" "144 1.5"; do
     prefix=$(density_prefix "$dpi")
     prefixes+=("$prefix")
     for locale in en_US zh_TW ja_JP; do
-        WINEPREFIX=$prefix LC_ALL=$locale.UTF-8 wine "$exe" "$(WINEPREFIX=$prefix winepath -w "$out")" "$mag" \
-            "${locale%%_*}-$mag" | tr -d '\r'
+        WINEPREFIX=$prefix LC_ALL=$locale.UTF-8 wine "$programs/uishots.exe" \
+            "$(WINEPREFIX=$prefix winepath -w "$out")" "$mag" "${locale%%_*}-$mag" | tr -d '\r'
+        if [ "$dpi" = 96 ]; then
+            WINEPREFIX=$prefix LC_ALL=$locale.UTF-8 wine "$programs/runshots.exe" \
+                "$(WINEPREFIX=$prefix winepath -w "$runs_out")" "${locale%%_*}" | tr -d '\r'
+        fi
     done
     WINEPREFIX=$prefix wineserver -w
 done
-echo "screenshots in $out"
+echo "screenshots in $out and $runs_out"

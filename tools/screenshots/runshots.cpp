@@ -3,12 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objidl.h>
-
-#include <gdiplus.h>
-
 #include <cstdio>
-#include <functional>
 #include <string>
 
 #include "app/CatalogKeys.h"
@@ -17,77 +12,9 @@
 #include "backup/CopyDialogs.h"
 #include "device/Win32DeviceHost.h"
 #include "ui/SkinImage.h"
+#include "WindowCapture.h"
 
 namespace {
-
-constexpr UINT kTickMs = 50;
-constexpr int kTicksBeforeCapture = 12; // let the window show and paint completely
-constexpr CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-
-std::wstring pendingFile;
-int ticks = 0;
-
-// The window as it appears on the screen, frame included.
-bool saveWindow(HWND window, const std::wstring& file)
-{
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, previous);
-    bool saved = false;
-    {
-        Gdiplus::Bitmap image(bitmap, nullptr);
-        saved = image.Save(file.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
-    }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (!saved)
-        std::fwprintf(stderr, L"could not save %ls\n", file.c_str());
-    std::wprintf(L"%ls\n", file.c_str());
-    return saved;
-}
-
-HWND shownDialog()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM context) -> BOOL {
-            wchar_t className[16] = {};
-            GetClassNameW(window, className, 16);
-            if (std::wstring(className) == L"#32770" && IsWindowVisible(window))
-                *reinterpret_cast<HWND*>(context) = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD)
-{
-    const HWND dialog = shownDialog();
-    if (!dialog || ++ticks < kTicksBeforeCapture)
-        return;
-    saveWindow(dialog, pendingFile);
-    EndDialog(dialog, 0);
-}
-
-// A modal dialog shown by `show`, saved once painted and then closed.
-void captureModal(const std::wstring& file, const std::function<void()>& show)
-{
-    pendingFile = file;
-    ticks = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, onTick);
-    show();
-    KillTimer(nullptr, timer);
-}
 
 void pumpFor(DWORD milliseconds)
 {
@@ -137,7 +64,7 @@ int wmain(int argc, wchar_t** argv)
         dialogs.updateProgressBytes(3 * 1048576 + 524288);
         pumpFor(600);
         if (dialogs.progress())
-            saveWindow(dialogs.progress()->hwnd(), base + shown.name + L".png");
+            yk::shots::saveWindow(dialogs.progress()->hwnd(), base + shown.name + L".png");
         dialogs.closeCopyProgress();
     }
 
@@ -155,7 +82,7 @@ int wmain(int argc, wchar_t** argv)
         {L"result-restore-no-items", yk::RunKind::NormalRestore, yk::RunStatus::Complete, {}},
     };
     for (const auto& shown : results)
-        captureModal(base + shown.name + L".png",
-                     [&] { dialogs.showRunResult(shown.kind, shown.status, shown.counts); });
+        yk::shots::captureModal(base + shown.name + L".png",
+                                [&] { dialogs.showRunResult(shown.kind, shown.status, shown.counts); });
     return 0;
 }
