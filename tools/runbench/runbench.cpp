@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -111,38 +112,10 @@ double median(std::vector<double> times)
     return times[times.size() / 2];
 }
 
-class Find {
-public:
-    Find(const std::wstring& pattern, WIN32_FIND_DATAW& data) : handle_(FindFirstFileW(pattern.c_str(), &data)) {}
-    ~Find()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            FindClose(handle_);
-    }
-    Find(const Find&) = delete;
-    Find& operator=(const Find&) = delete;
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool next(WIN32_FIND_DATAW& data) { return FindNextFileW(handle_, &data) != FALSE; }
-
-private:
-    HANDLE handle_;
-};
-
 void removeTree(const std::wstring& path)
 {
-    WIN32_FIND_DATAW data;
-    if (Find find(path + L"\\*", data); find) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(path + L"\\" + name);
-            else
-                DeleteFileW((path + L"\\" + name).c_str());
-        } while (find.next(data));
-    }
-    RemoveDirectoryW(path.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
 }
 
 void writeFile(const std::wstring& path, std::size_t size, unsigned seed)
@@ -401,6 +374,9 @@ int wmain(int argc, wchar_t** argv)
             encryptedTree(bench);
     }
     removeTree(work);
+    removeTree(bench.cardUser);
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(bench.cardUser).parent_path(), ignored); // only when empty
     RegDeleteTreeW(HKEY_CURRENT_USER, bench.settingsRoot.c_str());
     return 0;
 }
