@@ -109,6 +109,25 @@ bool BackupRuns::readyForNextEntry(bool& result)
     return true;
 }
 
+bool BackupRuns::enterFolder(const std::wstring& target, StorageSide side, const CatalogKey& failure)
+{
+    const FolderResult folder = ensureFolder(target, side, context_.host, context_.prompts);
+    if (folder == FolderResult::SpaceShort)
+        context_.run.diskFull = true;
+    if (folder == FolderResult::Unavailable) {
+        showFolderUnavailable(context_.prompts, failure, target);
+        return false;
+    }
+    return true;
+}
+
+bool BackupRuns::fileFailureEndsRun(bool alsoEndsRun)
+{
+    RunState& run = context_.run;
+    ++run.failedFiles;
+    return run.diskFull || run.transferFailed || alsoEndsRun;
+}
+
 void BackupRuns::reportFileStart()
 {
     RunState& run = context_.run;
@@ -133,24 +152,15 @@ bool BackupRuns::copyDirFromSourceDirPath(const std::wstring& source, const std:
             return result;
         const std::wstring entryTarget = joinPath(target, entry.name);
         if (entry.isDirectory) {
-            const FolderResult folder = ensureFolder(entryTarget, StorageSide::SdCard, context_.host, context_.prompts);
-            if (folder == FolderResult::SpaceShort)
-                run.diskFull = true;
-            if (folder == FolderResult::Unavailable) {
-                showFolderUnavailable(context_.prompts, IDS_PATH_UNAVAILABLE, entryTarget);
-                return false;
-            }
-            if (!copyDirFromSourceDirPath(entry.path, entryTarget, encrypted, key, false))
+            if (!enterFolder(entryTarget, StorageSide::SdCard, IDS_PATH_UNAVAILABLE) ||
+                !copyDirFromSourceDirPath(entry.path, entryTarget, encrypted, key, false))
                 return false;
             copyFolderTimes(entry.path, entryTarget);
             continue;
         }
         reportFileStart();
-        if (!copyOneFile(entry.path, entryTarget, encrypted, key)) {
-            ++run.failedFiles;
-            if (run.diskFull || run.transferFailed || run.targetCreateFailed)
-                return false;
-        }
+        if (!copyOneFile(entry.path, entryTarget, encrypted, key) && fileFailureEndsRun(run.targetCreateFailed))
+            return false;
         context_.reporting.updateProgressBytes(run.bytesDone);
     }
     return true;

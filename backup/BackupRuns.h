@@ -97,6 +97,12 @@ private:
     bool openSettingsIfBackupFolderMissing(std::wstring& backupFolder);
     RunStatus statusOf(bool walkSucceeded) const;
     void reportFileStart();
+    // Makes a walk's target folder; false when the run must end (the folder could not be made, `failure`
+    // shown). A shortage of space is shown and noted; the next file then meets its own check.
+    bool enterFolder(const std::wstring& target, StorageSide side, const CatalogKey& failure);
+    // Counts the file that failed; true when the run ends with it: the target is full or gone, or
+    // `alsoEndsRun`.
+    bool fileFailureEndsRun(bool alsoEndsRun);
 
     RunContext context_;
     // The transfer buffers (one is written and one read while the third is ciphered), made for the first file

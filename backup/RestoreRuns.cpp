@@ -120,15 +120,8 @@ bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const s
         if (entry.isDirectory) {
             if (useRange && !anyFileInRange(entry.path, range))
                 continue;
-            const FolderResult folder =
-                ensureFolder(entryTarget, StorageSide::Computer, context_.host, context_.prompts);
-            if (folder == FolderResult::SpaceShort)
-                run.diskFull = true;
-            if (folder == FolderResult::Unavailable) {
-                showFolderUnavailable(context_.prompts, IDS_CREATE_DIRECTORY_FAIL, entryTarget);
-                return false;
-            }
-            if (!restoreDirFromSourceDirPath(entry.path, entryTarget, mode, key, useRange, range, false))
+            if (!enterFolder(entryTarget, StorageSide::Computer, IDS_CREATE_DIRECTORY_FAIL) ||
+                !restoreDirFromSourceDirPath(entry.path, entryTarget, mode, key, useRange, range, false))
                 return false;
             copyFolderTimes(entry.path, entryTarget);
             continue;
@@ -139,11 +132,9 @@ bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const s
                 continue;
         }
         reportFileStart();
-        if (!restoreOneFile(entry.path, entryTarget, mode, key)) {
-            ++run.failedFiles;
-            if (run.diskFull || run.transferFailed)
-                return false;
-        }
+        // A PC file that cannot be created fails alone.
+        if (!restoreOneFile(entry.path, entryTarget, mode, key) && fileFailureEndsRun(false))
+            return false;
         context_.reporting.updateProgressBytes(run.bytesDone);
     }
     return true;
