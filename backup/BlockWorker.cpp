@@ -1,6 +1,7 @@
 #include "backup/BlockWorker.h"
 
 #include <chrono>
+#include <system_error>
 #include <utility>
 
 namespace yk {
@@ -35,8 +36,16 @@ void BlockWorker::start(std::function<void()> job)
         hasJob_.store(true, std::memory_order_release);
     }
     wake_.notify_one();
-    if (!thread_.joinable())
+    if (thread_.joinable())
+        return;
+    try {
         thread_ = std::thread([this] { serve(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the job runs here, and so will the next ones.
+        job_();
+        job_ = nullptr;
+        hasJob_.store(false, std::memory_order_release);
+    }
 }
 
 void BlockWorker::finish()

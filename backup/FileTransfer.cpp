@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 #include "app/Win32Handles.h"
 #include "backup/BackupPaths.h"
@@ -148,19 +149,27 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         remaining -= counts[index];
         return counts[index] > 0;
     };
+    // The last block of a file is ciphered here: nothing is left to read beside it, and a file of one block
+    // (most files) never waits for the worker.
     const auto startCipher = [&](std::size_t index) {
         const std::size_t count = counts[index];
+        std::function<void()> cipher;
         if (mode == CopyMode::Encrypt) {
-            cipherWorker_.start([&, index, count] { toWrite[index] = encryptChunk(buffers_[index], count, key); });
+            cipher = [&, index, count] { toWrite[index] = encryptChunk(buffers_[index], count, key); };
         } else if (mode == CopyMode::Decrypt) {
             const std::uint64_t plainLeft = plainLeftForCipher;
             plainLeftForCipher -= std::min<std::uint64_t>(count, plainLeftForCipher);
-            cipherWorker_.start([&, index, count, plainLeft] {
+            cipher = [&, index, count, plainLeft] {
                 toWrite[index] = decryptChunk(buffers_[index], count, key, plainLeft);
-            });
+            };
         } else {
             toWrite[index] = count;
+            return;
         }
+        if (remaining == 0)
+            cipher();
+        else
+            cipherWorker_.start(std::move(cipher));
     };
 
     std::size_t current = 0;
