@@ -1,23 +1,11 @@
 #include "RunHarness.h"
 
-#include <cstdlib>
 
 #include "device/Discovery.h"
 
 namespace yk::test {
 
 namespace {
-
-std::string simulatorAddress()
-{
-    return simulatorAddressFromEnvironment().value_or("127.0.0.1:47650");
-}
-
-unsigned short simulatorPort()
-{
-    const std::string address = simulatorAddress();
-    return static_cast<unsigned short>(std::atoi(address.substr(address.find(':') + 1).c_str()));
-}
 
 std::string jsonText(const std::string& json, const std::string& name)
 {
@@ -132,20 +120,6 @@ void RecordingReporting::closeCopyProgress()
 void RecordingReporting::showRunResult(RunKind kind, RunStatus status, const RunCounts& shownCounts)
 {
     results.push_back({kind, status, shownCounts});
-}
-
-bool waitFor(const std::function<bool()>& condition, DWORD milliseconds)
-{
-    const ULONGLONG start = GetTickCount64();
-    while (!condition()) {
-        if (GetTickCount64() - start > milliseconds)
-            return false;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        Sleep(20);
-    }
-    return true;
 }
 
 SimulatedCard::SimulatedCard() : host(simulatorAddress()), link("127.0.0.1", simulatorPort())

@@ -16,6 +16,8 @@
 #include "TestFiles.h"
 #include "backup/BackupRuns.h"
 #include "device/SimulatedDeviceHost.h"
+#include "support/ForwardingHost.h"
+#include "support/SimulatorSupport.h"
 
 namespace yk::test {
 
@@ -99,9 +101,6 @@ public:
     std::vector<bool> ejectButtons;
 };
 
-// Pumps this thread's messages until the condition holds or the time is up.
-bool waitFor(const std::function<bool()>& condition, DWORD milliseconds = 10000);
-
 // The simulated accessory with its card attached to the PC: the card is a real drive letter. Device notices
 // reach a window of the test thread, which refreshes `connected` as the main window does.
 class SimulatedCard {
@@ -133,28 +132,13 @@ private:
 };
 
 // A host whose free space can be set per drive letter; everything else is the inner host's.
-class SpaceHost final : public DeviceHost {
+class SpaceHost final : public ForwardingHost {
 public:
-    explicit SpaceHost(DeviceHost& inner) : inner_(inner) {}
+    using ForwardingHost::ForwardingHost;
     void setFree(wchar_t letter, std::uint64_t bytes);
-
-    std::optional<std::vector<DiskInterface>> diskInterfaces() override { return inner_.diskInterfaces(); }
-    std::uint32_t logicalDrives() override { return inner_.logicalDrives(); }
-    std::optional<std::vector<std::uint8_t>> volumeDescriptor(wchar_t l) override { return inner_.volumeDescriptor(l); }
-    std::optional<StorageDeviceNumber> volumeDeviceNumber(wchar_t l) override { return inner_.volumeDeviceNumber(l); }
-    std::optional<StorageDeviceNumber> interfaceDeviceNumber(const std::wstring& p) override
-    {
-        return inner_.interfaceDeviceNumber(p);
-    }
-    std::optional<std::uint64_t> volumeDiskSize(wchar_t l) override { return inner_.volumeDiskSize(l); }
     std::optional<DiskSpace> diskSpace(wchar_t letter) override;
-    bool volumeAnswers(wchar_t l) override { return inner_.volumeAnswers(l); }
-    std::unique_ptr<DeviceChannel> openDevice(const std::wstring& p) override { return inner_.openDevice(p); }
-    void dispatchWaitingMessages() override { inner_.dispatchWaitingMessages(); }
-    void debugOutput(const std::wstring& line) override { inner_.debugOutput(line); }
 
 private:
-    DeviceHost& inner_;
     std::vector<std::pair<wchar_t, std::uint64_t>> free_;
 };
 

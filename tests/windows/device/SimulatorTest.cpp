@@ -10,29 +10,20 @@
 #include "device/Discovery.h"
 #include "device/SimulatedDeviceHost.h"
 #include "device/VendorCommands.h"
+#include "support/ForwardingHost.h"
+#include "support/SimulatorSupport.h"
 
 namespace yk {
 namespace {
 
 // Counts what reaches the host and lets a test act inside the message dispatch of a command.
-class CountingHost final : public DeviceHost {
+class CountingHost final : public test::ForwardingHost {
 public:
-    explicit CountingHost(DeviceHost& inner) : inner_(inner) {}
+    using ForwardingHost::ForwardingHost;
     int opens = 0;
     int dispatches = 0;
     std::function<void()> onDispatch;
 
-    std::optional<std::vector<DiskInterface>> diskInterfaces() override { return inner_.diskInterfaces(); }
-    std::uint32_t logicalDrives() override { return inner_.logicalDrives(); }
-    std::optional<std::vector<std::uint8_t>> volumeDescriptor(wchar_t l) override { return inner_.volumeDescriptor(l); }
-    std::optional<StorageDeviceNumber> volumeDeviceNumber(wchar_t l) override { return inner_.volumeDeviceNumber(l); }
-    std::optional<StorageDeviceNumber> interfaceDeviceNumber(const std::wstring& p) override
-    {
-        return inner_.interfaceDeviceNumber(p);
-    }
-    std::optional<std::uint64_t> volumeDiskSize(wchar_t l) override { return inner_.volumeDiskSize(l); }
-    std::optional<DiskSpace> diskSpace(wchar_t l) override { return inner_.diskSpace(l); }
-    bool volumeAnswers(wchar_t l) override { return inner_.volumeAnswers(l); }
     std::unique_ptr<DeviceChannel> openDevice(const std::wstring& p) override
     {
         ++opens;
@@ -45,43 +36,24 @@ public:
             onDispatch();
         inner_.dispatchWaitingMessages();
     }
-    void debugOutput(const std::wstring& line) override { inner_.debugOutput(line); }
-
-private:
-    DeviceHost& inner_;
 };
 
-std::string simulatorAddress()
-{
-    return simulatorAddressFromEnvironment().value_or("127.0.0.1:47650");
-}
-
-bool waitFor(const std::function<bool()>& condition, DWORD milliseconds = 8000)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds)
-            return false;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        Sleep(50);
-    }
-    return true;
-}
+using test::simulatorAddress;
+using test::simulatorPort;
+using test::waitFor;
 
 class Simulator : public ::testing::Test {
 protected:
     SimulatedDeviceHost host{simulatorAddress()};
-    SimulatorLink control{"127.0.0.1", static_cast<unsigned short>(
-                                           std::stoi(simulatorAddress().substr(simulatorAddress().find(':') + 1)))};
+    SimulatorLink control{"127.0.0.1", simulatorPort()};
     DeviceState state;
     VendorCommands commands{state, host};
 
     void SetUp() override
     {
         ASSERT_TRUE(control.request("INFO")) << "the simulator server is not running";
-        for (const char* change : {"plug", "insert", "release", "request 0", "other-port off", "refuse off", "drop off"})
+        for (const char* change :
+             {"plug", "insert", "release", "request 0", "other-port off", "refuse off", "drop off"})
             ASSERT_TRUE(control.control(change)) << change;
         ASSERT_TRUE(waitFor([&] { return !host.volumeAnswers(letter()); }));
         ASSERT_TRUE(findDevice(state, host));
