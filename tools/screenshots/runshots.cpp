@@ -54,10 +54,16 @@ int wmain(int argc, wchar_t** argv)
     } progresses[] = {
         {L"progress-backup", yk::RunKind::NormalBackup, nullptr},
         {L"progress-restore", yk::RunKind::NormalRestore, L"Documents"},
+        {L"progress-encrypted-backup", yk::RunKind::EncryptedBackup, nullptr},
+        {L"progress-decrypt-restore", yk::RunKind::DecryptRestore, L"Documents"},
     };
     for (const auto& shown : progresses) {
         dialogs.openCopyProgress(shown.kind);
-        const std::wstring target = shown.target ? shown.target : yk::loadCatalogText(yk::IDS_NORMAL_BACKUP);
+        // A backup shows the card folder of its kind; a restore the PC folder.
+        const std::wstring target =
+            shown.target ? shown.target
+                         : yk::loadCatalogText(shown.kind == yk::RunKind::EncryptedBackup ? yk::IDS_ENCRYPT_BACKUP
+                                                                                          : yk::IDS_NORMAL_BACKUP);
         dialogs.setProgressTarget(target);
         dialogs.setProgressTotalBytes(12 * 1048576 + 524288);
         dialogs.updateProgressCounts({12, 5, 1, 3, 0, 0});
@@ -80,6 +86,14 @@ int wmain(int argc, wchar_t** argv)
         {L"result-restore-cancel", yk::RunKind::NormalRestore, yk::RunStatus::Cancel, {10, 6, 2, 3, 1, 0}},
         {L"result-restore-complete", yk::RunKind::NormalRestore, yk::RunStatus::Complete, {3, 3, 0, 3, 0, 0}},
         {L"result-restore-no-items", yk::RunKind::NormalRestore, yk::RunStatus::Complete, {}},
+        {L"result-encrypted-backup-complete",
+         yk::RunKind::EncryptedBackup,
+         yk::RunStatus::Complete,
+         {12, 12, 2, 10, 0, 0}},
+        {L"result-decrypt-restore-wrong-password",
+         yk::RunKind::DecryptRestore,
+         yk::RunStatus::Complete,
+         {4, 4, 0, 0, 0, 4}},
     };
     for (const auto& shown : results)
         yk::shots::captureModal(base + shown.name + L".png",
