@@ -41,7 +41,7 @@ void BlockWorker::start(std::function<void()> job)
     try {
         thread_ = std::thread([this] { serve(); });
     } catch (const std::system_error&) {
-        // No thread to be had: the job runs here, and so will the next ones.
+        // No thread to be had: the job runs here; the next one tries again.
         job_();
         job_ = nullptr;
         hasJob_.store(false, std::memory_order_release);
