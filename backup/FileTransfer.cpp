@@ -74,7 +74,8 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     if (!in)
         return Transfer::SourceUnreadable;
 
-    // The bytes still expected from the source, and for a decrypting copy the plain bytes still to write.
+    // The bytes still expected from the source, and for a decrypting copy the plain bytes not yet handed to
+    // the cipher (once the loop has written every block, those never written).
     std::uint64_t remaining = size;
     std::uint64_t plainRemaining = 0;
     if (mode == CopyMode::Decrypt) {
@@ -130,7 +131,6 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     }
     std::array<std::size_t, kTransferBuffers> counts{};                 // bytes read into each buffer
     std::array<std::optional<std::size_t>, kTransferBuffers> toWrite{}; // what its cipher left to write
-    std::uint64_t plainLeftForCipher = plainRemaining;
     // Reads the next block into buffer `index`; false when the file ends here (end of the source, a cancel,
     // a lost device or a read error: the last two set `failed`).
     const auto readBlock = [&](std::size_t index) {
@@ -157,8 +157,8 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         if (mode == CopyMode::Encrypt) {
             cipher = [&, index, count] { toWrite[index] = encryptChunk(buffers_[index], count, key); };
         } else if (mode == CopyMode::Decrypt) {
-            const std::uint64_t plainLeft = plainLeftForCipher;
-            plainLeftForCipher -= std::min<std::uint64_t>(count, plainLeftForCipher);
+            const std::uint64_t plainLeft = plainRemaining;
+            plainRemaining -= std::min<std::uint64_t>(count, plainRemaining);
             cipher = [&, index, count, plainLeft] {
                 toWrite[index] = decryptChunk(buffers_[index], count, key, plainLeft);
             };
@@ -192,8 +192,6 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
             failed = true;
             break;
         }
-        if (mode == CopyMode::Decrypt)
-            plainRemaining -= *written;
         // Encrypted bytes count as written; a decrypted block counts all it read, padding included.
         run.bytesDone += mode == CopyMode::Encrypt ? *written : counts[current];
         context_.reporting.updateProgressBytes(run.bytesDone);

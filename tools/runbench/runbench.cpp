@@ -202,7 +202,7 @@ struct Bench {
         const double elapsed = seconds([&] { (runs.*runFunction)(); });
         if (status() != yk::RunStatus::Complete || counts().copied != expectedCopied ||
             counts().skipped != expectedSkipped)
-            std::fwprintf(stderr, L"a run did not end as expected: %d copied, %d skipped\n", counts().copied,
+            std::fwprintf(stderr, L"a run did not end as expected: %u copied, %u skipped\n", counts().copied,
                           counts().skipped);
         return elapsed;
     }
@@ -229,6 +229,31 @@ void printRates(const wchar_t* label, double time, double megabytes, double medi
     if (medianTime > 0)
         std::wprintf(L"   (%.3f s)", medianTime);
     std::wprintf(L"\n");
+}
+
+// Runs `timed(false)` and `timed(true)` in every round, in turns (plain first in even rounds), so that
+// neither always meets the cache state the other leaves; the times without and with encryption.
+std::pair<std::vector<double>, std::vector<double>> takingTurns(const std::function<double(bool encrypted)>& timed)
+{
+    std::pair<std::vector<double>, std::vector<double>> times;
+    for (int round = 0; round < kTreeRounds; ++round) {
+        const bool plainFirst = round % 2 == 0;
+        for (const bool encrypted : {!plainFirst, plainFirst})
+            (encrypted ? times.second : times.first).push_back(timed(encrypted));
+    }
+    return times;
+}
+
+// Two lines of rates and their ratio, plain first: best of the rounds, the median in brackets.
+void printTurns(const wchar_t* plainLabel, const wchar_t* encryptedLabel,
+                const std::pair<std::vector<double>, std::vector<double>>& times, double megabytes,
+                const wchar_t* ratioNote)
+{
+    const auto& [plain, encrypted] = times;
+    printRates(plainLabel, best(plain), megabytes, median(plain));
+    printRates(encryptedLabel, best(encrypted), megabytes, median(encrypted));
+    std::wprintf(L"  ratio                %8.2f   (%.2f)   %ls\n", best(plain) / best(encrypted),
+                 median(plain) / median(encrypted), ratioNote);
 }
 
 // 1. A few large files against CopyFileW.
@@ -308,40 +333,28 @@ void encryptedTree(Bench& bench)
     const auto key = yk::makePasswordKey("benchmark password");
     yk::writeDefaultPassword(bench.settings, *key);
     const double megabytes = static_cast<double>(kTreeFiles * kTreeFileSize) / 1048576.0;
-    std::vector<double> plainTimes;
-    std::vector<double> encryptedTimes;
-    for (int round = 0; round < kTreeRounds; ++round) {
-        const bool plainFirst = round % 2 == 0;
-        for (const bool encrypted : {!plainFirst, plainFirst}) {
-            removeTree(bench.cardUser);
-            if (encrypted)
-                encryptedTimes.push_back(bench.timed(&yk::BackupRuns::encryptBackupFunc, kTreeFiles));
-            else
-                plainTimes.push_back(bench.timed(&yk::BackupRuns::normalBackupFunc, kTreeFiles));
-        }
-    }
+    const auto backups = takingTurns([&](bool encrypted) {
+        removeTree(bench.cardUser);
+        return bench.timed(encrypted ? &yk::BackupRuns::encryptBackupFunc : &yk::BackupRuns::normalBackupFunc,
+                           kTreeFiles);
+    });
     // Both backups on the card, then the restores of each into an empty folder, taking turns in the same way.
     removeTree(bench.cardUser);
     bench.timed(&yk::BackupRuns::normalBackupFunc, kTreeFiles);
     bench.timed(&yk::BackupRuns::encryptBackupFunc, kTreeFiles);
     const std::wstring restored = bench.work + L"\\restored";
-    std::vector<double> plainRestoreTimes;
-    std::vector<double> decryptTimes;
-    for (int round = 0; round < kTreeRounds; ++round) {
-        const bool plainFirst = round % 2 == 0;
-        for (const bool encrypted : {!plainFirst, plainFirst}) {
-            removeTree(restored);
-            CreateDirectoryW(restored.c_str(), nullptr);
-            const std::wstring source = yk::backupTargetFolder(bench.device, bench.names, encrypted);
-            const auto mode = encrypted ? yk::CopyMode::Decrypt : yk::CopyMode::Plain;
-            bench.run.resetForRun();
-            const double elapsed =
-                seconds([&] { bench.runs.restoreDirFromSourceDirPath(source, restored, mode, *key, false, {}, true); });
-            if (bench.run.copiedFiles != kTreeFiles)
-                std::fwprintf(stderr, L"a restore did not copy every file: %u\n", bench.run.copiedFiles);
-            (encrypted ? decryptTimes : plainRestoreTimes).push_back(elapsed);
-        }
-    }
+    const auto restores = takingTurns([&](bool encrypted) {
+        removeTree(restored);
+        CreateDirectoryW(restored.c_str(), nullptr);
+        const std::wstring source = yk::backupTargetFolder(bench.device, bench.names, encrypted);
+        const auto mode = encrypted ? yk::CopyMode::Decrypt : yk::CopyMode::Plain;
+        bench.run.resetForRun();
+        const double elapsed =
+            seconds([&] { bench.runs.restoreDirFromSourceDirPath(source, restored, mode, *key, false, {}, true); });
+        if (bench.run.copiedFiles != kTreeFiles)
+            std::fwprintf(stderr, L"a restore did not copy every file: %u\n", bench.run.copiedFiles);
+        return elapsed;
+    });
     removeTree(restored);
 
     // The cipher alone in this process, over the same amount in 1 MiB blocks.
@@ -354,14 +367,11 @@ void encryptedTree(Bench& bench)
                  kTreeFileSize >> 20, kTreeFolders, kTreeRounds);
     std::wprintf(L"  AES instructions %ls\n", yk::aesAcceleratedAvailable() ? L"used" : L"absent");
     printRates(L"cipher alone", cipherTime, megabytes);
-    printRates(L"plain backup", best(plainTimes), megabytes, median(plainTimes));
-    printRates(L"encrypted backup", best(encryptedTimes), megabytes, median(encryptedTimes));
-    std::wprintf(L"  ratio                %8.2f   (%.2f)   encrypted/plain throughput; goal: at least 0.85\n",
-                 best(plainTimes) / best(encryptedTimes), median(plainTimes) / median(encryptedTimes));
-    printRates(L"plain restore", best(plainRestoreTimes), megabytes, median(plainRestoreTimes));
-    printRates(L"decrypting restore", best(decryptTimes), megabytes, median(decryptTimes));
-    std::wprintf(L"  ratio                %8.2f   (%.2f)   decrypting/plain throughput (the folder walk alone)\n\n",
-                 best(plainRestoreTimes) / best(decryptTimes), median(plainRestoreTimes) / median(decryptTimes));
+    printTurns(L"plain backup", L"encrypted backup", backups, megabytes,
+               L"encrypted/plain throughput; goal: at least 0.85");
+    printTurns(L"plain restore", L"decrypting restore", restores, megabytes,
+               L"decrypting/plain throughput (the folder walk alone)");
+    std::wprintf(L"\n");
     removeTree(tree);
     removeTree(bench.cardUser);
 }

@@ -2,8 +2,9 @@
 # Screenshots of every skinned message box, the date range dialog and the password dialogs in English,
 # Traditional Chinese and Japanese, at scale 1.0 (96 dpi) and 1.5 (144 dpi, where the dialogs grow with the
 # density), and of the runs' progress and result dialogs in the three languages, under Xvfb.
-# PNGs go to build/screenshots/ui/ and build/screenshots/runs/. Each density runs in a Wine prefix of its own, copied once from the
-# project's prefix, so that nothing here touches the shared one or the sessions running in it.
+# PNGs go to build/screenshots/ui/ and build/screenshots/runs/. Each density runs in a Wine prefix of its
+# own, copied once from the project's prefix, so that nothing here touches the shared one or the sessions
+# running in it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 cd "$YK_ROOT"
