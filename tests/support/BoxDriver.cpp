@@ -18,7 +18,9 @@ BOOL CALLBACK collectDialog(HWND window, LPARAM context)
 {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    if (std::wstring(className) == L"#32770" && IsWindowEnabled(window))
+    // A dialog is shown once its controls exist and its initialisation has run; before that, input
+    // posted to it would go to controls that are not there yet.
+    if (std::wstring(className) == L"#32770" && IsWindowEnabled(window) && IsWindowVisible(window))
         reinterpret_cast<DialogSearch*>(context)->found = window;
     return TRUE;
 }

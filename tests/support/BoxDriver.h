@@ -35,7 +35,7 @@ private:
     bool busy_ = false;
 };
 
-// The enabled dialog window of a thread (the innermost of nested modal runs), or null.
+// The enabled, visible dialog window of a thread (the innermost of nested modal runs), or null.
 HWND activeDialog(DWORD threadId);
 
 // Posted input, handled when the dialog's own loop gets to it.

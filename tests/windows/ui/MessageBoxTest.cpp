@@ -302,26 +302,34 @@ TEST(CustomMessageBoxes, TheKindChoosesTheIcon)
 
 TEST(CustomMessageBoxes, RunFromAWorkerThread)
 {
-    INT_PTR result = 0;
+    std::atomic<INT_PTR> result{0};
     std::atomic<DWORD> workerId{0};
+    std::atomic<bool> finished{false};
     std::thread worker([&] {
         workerId = GetCurrentThreadId();
         CCustomMessageBox box;
         box.setContent(box_kind::kBusy, L"Already performing a backup or restore function", L"OK");
         result = box.runModal(nullptr);
+        finished = true;
     });
-    HWND box = nullptr;
-    for (int attempt = 0; attempt < 500 && !box; ++attempt) {
+    // One click, as soon as the box is shown. A box that does not end within ten seconds is ended with
+    // WM_QUIT, so that a lost click fails this test instead of hanging the run.
+    bool clicked = false;
+    for (int attempt = 0; attempt < 1000 && !finished; ++attempt) {
         Sleep(10);
-        if (workerId)
-            box = test::activeDialog(workerId);
+        if (clicked || !workerId)
+            continue;
+        if (const HWND box = test::activeDialog(workerId)) {
+            test::clickControl(box, IDC_BOX_BUTTON_IMAGE);
+            clicked = true;
+        }
     }
-    EXPECT_NE(box, nullptr);
-    if (box)
-        test::clickControl(box, IDC_BOX_BUTTON_IMAGE);
-    else
+    while (!finished) {
         PostThreadMessageW(workerId, WM_QUIT, 0, 0);
+        Sleep(50);
+    }
     worker.join();
+    EXPECT_TRUE(clicked);
     EXPECT_EQ(result, kBoxOk);
 }
 
