@@ -333,12 +333,14 @@ void SimulatedDeviceHost::forwardNotifications()
                 closesocket(s);
             continue;
         }
+        receivingNotices_ = true;
         while (const auto line = receiveLine(s)) {
             unsigned event = 0;
             if (std::sscanf(line->c_str(), "EVENT %u", &event) != 1)
                 continue;
             notifyWindows(event);
         }
+        receivingNotices_ = false;
         if (eventSocket_.exchange(INVALID_SOCKET) != INVALID_SOCKET)
             closesocket(s);
     }

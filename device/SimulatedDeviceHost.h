@@ -56,6 +56,9 @@ public:
     void dispatchWaitingMessages() override;
     void debugOutput(const std::wstring& line) override;
 
+    // Whether the simulator's device notices currently reach this process's windows.
+    bool receivingNotices() const { return receivingNotices_; }
+
     // The interface path under which the simulated disk appears.
     static const std::wstring kDevicePath;
 
@@ -71,6 +74,7 @@ private:
     Win32DeviceHost real_;
     SimulatorLink link_;
     std::atomic<bool> stopping_{false};
+    std::atomic<bool> receivingNotices_{false};
     std::atomic<std::uintptr_t> eventSocket_;
     std::thread notifier_;
 };

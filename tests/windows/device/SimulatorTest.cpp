@@ -205,7 +205,7 @@ TEST_F(Simulator, PlugAndVolumeChangesReachTheWindows)
                                       nullptr, windowClass.hInstance, nullptr);
     ASSERT_TRUE(window);
     auto& events = Window::events();
-    waitFor([] { return false; }, 700); // let the notice connection settle
+    ASSERT_TRUE(waitFor([&] { return host.receivingNotices(); })) << "no notice connection to the simulator";
     events.clear();
 
     ASSERT_TRUE(control.control("unplug"));
