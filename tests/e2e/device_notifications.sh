@@ -6,6 +6,7 @@ use_simulator
 yksim unplug
 start_program
 probe wait "$YK_TITLE" exists 20000 || fail "the program did not start"
+wait_for_notices || fail "the program does not receive the device's notices"
 sleep 1
 probe wait "$YK_TITLE" hidden 500 || fail "the window showed without a device"
 

@@ -47,3 +47,12 @@ use_simulator() {
     export YARROWKEEP_SIMULATOR=127.0.0.1:$YK_SIM_PORT
     trap 'stop_programs; yksim stop' EXIT
 }
+
+# Waits until a program receives the simulator's device notices.
+wait_for_notices() {
+    for _ in $(seq 100); do
+        yksim state | grep -q '"subscribers": [1-9]' && return 0
+        sleep 0.1
+    done
+    return 1
+}

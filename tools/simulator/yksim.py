@@ -113,6 +113,7 @@ class Device:
             "otherPortUsing": self.other_port_using, "request": self.request,
             "refuseEnable": self.refuse_enable, "drop": self.drop, "volume": self.volume_visible,
             "letter": LETTER.upper(), "card": self.card, "commands": self.commands, "port": PORT,
+            "subscribers": len(self.subscribers),
         }
 
     # Volume and notifications -------------------------------------------------------------------
@@ -279,6 +280,10 @@ class Handler(socketserver.StreamRequestHandler):
                     answer = "ERROR unknown request"
             self.wfile.write(answer.encode("ascii") + b"\n")
             self.wfile.flush()
+        # The client went away: it gets no more notices.
+        with device.lock:
+            if self.connection in device.subscribers:
+                device.subscribers.remove(self.connection)
 
 
 class Server(socketserver.ThreadingTCPServer):
