@@ -8,8 +8,10 @@ namespace yk {
 
 namespace {
 
-// How long the worker looks for the next job before it sleeps: longer than the read and write of a block.
-constexpr auto kLookForWork = std::chrono::milliseconds(2);
+// How long either side looks at the flag before it sleeps: the worker for its next job (longer than the read
+// and write of a block), the caller for the job to end (longer than the cipher of a block with the processor's
+// AES instructions).
+constexpr auto kLookBeforeSleeping = std::chrono::milliseconds(2);
 
 } // namespace
 
@@ -42,35 +44,47 @@ void BlockWorker::start(std::function<void()> job)
         thread_ = std::thread([this] { serve(); });
     } catch (const std::system_error&) {
         // No thread to be had: the job runs here; the next one tries again.
-        job_();
-        job_ = nullptr;
-        hasJob_.store(false, std::memory_order_release);
+        runJob();
     }
 }
 
 void BlockWorker::finish()
 {
-    while (hasJob_.load(std::memory_order_acquire))
-        std::this_thread::yield();
+    waitUntil(done_, [this] { return !hasJob_.load(std::memory_order_acquire); });
+}
+
+void BlockWorker::waitUntil(std::condition_variable& signal, const std::function<bool()>& condition)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + kLookBeforeSleeping;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() < giveUp) {
+            std::this_thread::yield();
+            continue;
+        }
+        std::unique_lock lock(mutex_);
+        signal.wait(lock, condition);
+    }
+}
+
+void BlockWorker::runJob()
+{
+    job_();
+    job_ = nullptr;
+    {
+        // Taken so that a caller about to sleep either sees the job ended or gets the notice.
+        const std::lock_guard lock(mutex_);
+        hasJob_.store(false, std::memory_order_release);
+    }
+    done_.notify_one();
 }
 
 void BlockWorker::serve()
 {
     for (;;) {
-        const auto giveUp = std::chrono::steady_clock::now() + kLookForWork;
-        while (!hasJob_.load(std::memory_order_acquire) && !stopping_) {
-            if (std::chrono::steady_clock::now() < giveUp) {
-                std::this_thread::yield();
-                continue;
-            }
-            std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return hasJob_.load(std::memory_order_relaxed) || stopping_; });
-        }
+        waitUntil(wake_, [this] { return hasJob_.load(std::memory_order_acquire) || stopping_; });
         if (!hasJob_.load(std::memory_order_acquire))
             return; // stopping, nothing left to do
-        job_();
-        job_ = nullptr;
-        hasJob_.store(false, std::memory_order_release);
+        runJob();
     }
 }
 

@@ -26,14 +26,20 @@ public:
 
 private:
     void serve();
+    // Runs the job given and marks it ended.
+    void runJob();
+    // Returns once `condition` holds: looks for a while, then sleeps until `signal` is notified.
+    void waitUntil(std::condition_variable& signal, const std::function<bool()>& condition);
 
     // Handing a job over and waiting for it take a few microseconds when both sides look at these flags;
-    // a thread that blocks and is woken costs far more, so the worker only sleeps after a while without work.
+    // a thread that blocks and is woken costs far more, so neither side sleeps before it has looked for a
+    // while: the worker for its next job, the caller for a long job to end.
     std::atomic<bool> hasJob_{false};
     std::atomic<bool> stopping_{false};
     std::function<void()> job_;
     std::mutex mutex_;
-    std::condition_variable wake_;
+    std::condition_variable wake_; // a job was given, or the thread is to end
+    std::condition_variable done_; // the job given has ended
     std::thread thread_;
 };
 
