@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/CYarrowkeepDlg.h"
-#include "app/LanguageCode.h"
+#include "base/LanguageCode.h"
 #include "device/SimulatedDeviceHost.h"
 #include "device/Win32DeviceHost.h"
 

@@ -4,8 +4,8 @@
 
 #include <shlobj.h>
 
-#include "app/CatalogKeys.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/TextCatalog.h"
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"
 #include "device/Discovery.h"

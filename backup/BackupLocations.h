@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/CatalogKey.h"
+#include "base/CatalogKey.h"
 #include "backup/RunPorts.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceState.h"

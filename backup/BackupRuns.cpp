@@ -1,7 +1,7 @@
 #include "backup/BackupRuns.h"
 
-#include "app/CatalogKeys.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/TextCatalog.h"
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"
 #include "secure/EncryptedFile.h"

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/CatalogKeys.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/TextCatalog.h"
 #include "backup/ProgressText.h"
 #include "backup_ids.h"
 #include "skin_ids.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/CatalogKeys.h"
-#include "app/LanguageCode.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/LanguageCode.h"
+#include "base/TextCatalog.h"
 #include "backup/ProgressText.h"
 #include "backup_ids.h"
 #include "skin_ids.h"

@@ -1,6 +1,6 @@
 #include "backup/CopyDialogs.h"
 
-#include "app/LanguageCode.h"
+#include "base/LanguageCode.h"
 #include "backup/CCopyResultDlg.h"
 
 namespace yk {

@@ -1,7 +1,7 @@
 #include "backup/DialogPrompts.h"
 
-#include "app/CatalogKeys.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/TextCatalog.h"
 #include "backup/FolderPicker.h"
 #include "secure/CEnterPasswordDlg.h"
 #include "ui/CCustomMessageBox.h"

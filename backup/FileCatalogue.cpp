@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 #include "backup/BackupPaths.h"
 
 namespace yk {

@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 #include "backup/BackupPaths.h"
 #include "backup/BackupRuns.h"
 #include "backup/FileCatalogue.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/LanguageCode.h"
+#include "base/LanguageCode.h"
 
 namespace yk {
 

@@ -1,4 +1,4 @@
-#include "app/CatalogKeys.h"
+#include "base/CatalogKeys.h"
 #include "backup/BackupPaths.h"
 #include "backup/BackupRuns.h"
 #include "backup/FileCatalogue.h"

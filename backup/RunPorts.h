@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "app/CatalogKey.h"
+#include "base/CatalogKey.h"
 #include "backup/RunState.h"
 #include "secure/PasswordKey.h"
 #include "ui/DateRangeText.h"

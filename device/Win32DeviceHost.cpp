@@ -11,7 +11,7 @@
 
 #include <cstring>
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 
 namespace yk {
 

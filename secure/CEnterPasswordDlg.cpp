@@ -1,7 +1,7 @@
 #include "secure/CEnterPasswordDlg.h"
 
-#include "app/CatalogKeys.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/TextCatalog.h"
 #include "secure/PasswordDialogs.h"
 #include "secure/PasswordText.h"
 #include "secure_ids.h"

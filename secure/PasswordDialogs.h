@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/CatalogKey.h"
+#include "base/CatalogKey.h"
 
 namespace yk::password_dialog {
 

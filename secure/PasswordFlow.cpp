@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/CatalogKeys.h"
+#include "base/CatalogKeys.h"
 #include "secure/CEnterPasswordDlg.h"
 #include "secure/CModifyPasswordDlg.h"
 #include "secure/PasswordDialogs.h"

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "app/CatalogKey.h"
+#include "base/CatalogKey.h"
 #include "secure/SettingsStore.h"
 
 namespace yk {

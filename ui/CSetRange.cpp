@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/TextCatalog.h"
+#include "base/TextCatalog.h"
 #include "skin_ids.h"
 #include "ui/CCustomMessageBox.h"
 #include "ui/CCustomMessageBox2Btn2.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 
 namespace yk {
 

@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 #include "ui/ScaleRule.h"
 #include "ui/ShrinkImage.h"
 

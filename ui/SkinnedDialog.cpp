@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/TextCatalog.h"
+#include "base/TextCatalog.h"
 #include "ui/SkinImage.h"
 
 namespace yk {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 #include "ui/DialogBase.h"
 #include "ui/DialogSkin.h"
 

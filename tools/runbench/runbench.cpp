@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 #include "backup/BackupRuns.h"
 #include "backup/CopyDialogs.h"
 #include "backup/MessagePump.h"

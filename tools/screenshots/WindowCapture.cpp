@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 
 namespace yk::shots {
 

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/CatalogKeys.h"
-#include "app/LanguageCode.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/LanguageCode.h"
+#include "base/TextCatalog.h"
 #include "backup/CopyDialogs.h"
 #include "device/Win32DeviceHost.h"
 #include "ui/SkinImage.h"

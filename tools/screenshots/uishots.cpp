@@ -7,9 +7,9 @@
 #include <cwchar>
 #include <string>
 
-#include "app/CatalogKeys.h"
-#include "app/LanguageCode.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/LanguageCode.h"
+#include "base/TextCatalog.h"
 #include "ui/CCustomMessageBox.h"
 #include "ui/CCustomMessageBox2.h"
 #include "ui/CCustomMessageBox2Btn.h"

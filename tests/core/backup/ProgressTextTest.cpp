@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/LanguageCode.h"
+#include "base/LanguageCode.h"
 #include "backup/ProgressText.h"
 
 namespace yk {

@@ -1,8 +1,8 @@
 // Normal backups onto the simulated card, checked byte for byte.
 #include "RunHarness.h"
 
-#include "app/CatalogKeys.h"
-#include "app/Win32Handles.h"
+#include "base/CatalogKeys.h"
+#include "base/Win32Handles.h"
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"
 #include "backup/ProgressText.h"

@@ -6,9 +6,9 @@
 
 #include <commctrl.h>
 
-#include "app/CatalogKeys.h"
-#include "app/LanguageCode.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/LanguageCode.h"
+#include "base/TextCatalog.h"
 #include "backup/CopyDialogs.h"
 #include "backup/ProgressText.h"
 #include "backup_ids.h"

@@ -1,7 +1,7 @@
 // The encrypted backup and the decrypting restore as the commands run them, with scripted prompts.
 #include "RunHarness.h"
 
-#include "app/CatalogKeys.h"
+#include "base/CatalogKeys.h"
 #include "backup/ProgressText.h"
 #include "secure/SettingsStore.h"
 #include "ui/MessageBoxResult.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "TestFiles.h"
-#include "app/Win32Handles.h"
+#include "base/Win32Handles.h"
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"
 

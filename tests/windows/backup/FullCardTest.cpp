@@ -1,7 +1,7 @@
 // Backups onto a card that really fills up: a 12 MiB tmpfs behind drive T: (full_card.sh sets it up).
 #include "RunHarness.h"
 
-#include "app/CatalogKeys.h"
+#include "base/CatalogKeys.h"
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"
 #include "device/Win32DeviceHost.h"

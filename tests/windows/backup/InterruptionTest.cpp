@@ -3,7 +3,7 @@
 #include "RunHarness.h"
 
 #include "backup/BackupPaths.h"
-#include "app/CatalogKeys.h"
+#include "base/CatalogKeys.h"
 #include "backup/FileCatalogue.h"
 
 namespace yk::test {

@@ -2,7 +2,7 @@
 // numbered names on a real drive.
 #include "RunHarness.h"
 
-#include "app/CatalogKeys.h"
+#include "base/CatalogKeys.h"
 #include "backup/BackupLocations.h"
 #include "backup/FileCatalogue.h"
 #include "device/Win32DeviceHost.h"

@@ -1,7 +1,7 @@
 // Normal restores from the simulated card into the PC's backup folder.
 #include "RunHarness.h"
 
-#include "app/CatalogKeys.h"
+#include "base/CatalogKeys.h"
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"
 #include "backup/ProgressText.h"

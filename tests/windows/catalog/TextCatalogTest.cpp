@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/LanguageCode.h"
-#include "app/TextCatalog.h"
+#include "base/LanguageCode.h"
+#include "base/TextCatalog.h"
 
 namespace yk {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/CatalogKeys.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/TextCatalog.h"
 #include "secure/CEnterPasswordDlg.h"
 #include "secure/CModifyPasswordDlg.h"
 #include "secure/PasswordFlow.h"

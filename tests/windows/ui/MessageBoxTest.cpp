@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "support/BoxDriver.h"
-#include "app/CatalogKeys.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/TextCatalog.h"
 #include "ui/CCustomMessageBox.h"
 #include "ui/CCustomMessageBox2.h"
 #include "ui/CCustomMessageBox2Btn.h"

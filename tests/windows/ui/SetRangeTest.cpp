@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "support/BoxDriver.h"
-#include "app/CatalogKeys.h"
-#include "app/TextCatalog.h"
+#include "base/CatalogKeys.h"
+#include "base/TextCatalog.h"
 #include "ui/CSetRange.h"
 #include "ui/MessageBoxResult.h"
 #include "ui_ids.h"

@@ -1,7 +1,7 @@
 // Every catalog key: the string ids of its English, Traditional Chinese and Japanese entries.
 #pragma once
 
-#include "app/CatalogKey.h"
+#include "base/CatalogKey.h"
 
 namespace yk {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/CatalogKey.h"
+#include "base/CatalogKey.h"
 
 namespace yk {
 

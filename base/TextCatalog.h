@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/CatalogKeys.h"
+#include "base/CatalogKeys.h"
 
 namespace yk {
 

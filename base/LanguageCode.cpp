@@ -1,4 +1,4 @@
-#include "app/LanguageCode.h"
+#include "base/LanguageCode.h"
 
 namespace yk {
 

@@ -1,8 +1,8 @@
-#include "app/TextCatalog.h"
+#include "base/TextCatalog.h"
 
 #include <windows.h>
 
-#include "app/LanguageCode.h"
+#include "base/LanguageCode.h"
 
 namespace yk {
 

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "app/CatalogKeys.h"
-#include "app/LanguageCode.h"
+#include "base/CatalogKeys.h"
+#include "base/LanguageCode.h"
 
 namespace yk {
 namespace {
