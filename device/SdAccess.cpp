@@ -170,7 +170,12 @@ void SdAccess::manualGetVolumePath()
 {
     if (checkSdVolume(state().driveLetter())) {
         volumeAnswers();
-        runs_.startRun(state().pendingAction);
+        // This tick may come from the message dispatch of a run that is under way; a run never starts
+        // inside another, and the user hears why theirs did not.
+        if (runInProgress_)
+            ui_.showBusyNotice();
+        else
+            runs_.startRun(state().pendingAction);
         startPortPolling();
     } else {
         volumeStillMissing();

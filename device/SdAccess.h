@@ -24,6 +24,8 @@ public:
     // counts as refused.
     bool enableSDFunc();
     bool isSdCardPresent();
+    // The same test for background polls: false without a word while not connected.
+    bool isSdCardPresentQuietly();
     bool isSdAttachedToHost();
     // True while the other port requests the card (code 1 or 2) and does not use it. The outputs are left
     // alone when the device gave no answer.

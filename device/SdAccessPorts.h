@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "device/HomeStatus.h"
 #include "ui/MessageBoxResult.h" // the results of the custom message boxes
 
 namespace yk {
@@ -26,13 +27,6 @@ inline constexpr unsigned kPortPollPeriodMs = 5000;
 inline constexpr unsigned kSdStatusPollPeriodMs = 3000;
 // One tick a second: the volume gets 30 s to answer after an enable.
 inline constexpr std::int32_t kVolumeWaitTicks = 30;
-
-// Home page status codes.
-inline constexpr int kHomeConnected = 1;
-inline constexpr int kHomeSdInPhone = 2;
-inline constexpr int kHomeNotConnected = 3;
-inline constexpr int kHomeSdNotDetected = 4;
-inline constexpr int kHomeSdStandby = 5;
 
 // Command ids of the run buttons that the automatic backup posts.
 inline constexpr int kNormalBackupButtonId = 1091;

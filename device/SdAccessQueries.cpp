@@ -30,6 +30,11 @@ bool SdAccess::isSdCardPresent()
     return commandAccepted(kSdPresenceTest);
 }
 
+bool SdAccess::isSdCardPresentQuietly()
+{
+    return state().connected && commandAccepted(kSdPresenceTest);
+}
+
 bool SdAccess::isSdAttachedToHost()
 {
     if (!state().connected)
@@ -70,20 +75,18 @@ void SdAccess::pollSdStatus()
 {
     if (!state().connected || state().strDriveID.empty())
         return;
+    // A poll is background work: a device that goes away while it runs (its commands let the removal notice
+    // through) leaves the state to the connection refresh, and no message appears.
     const bool wasPresent = state().sdPresent;
-    int status = kHomeSdNotDetected;
     if (checkSdVolume(state().driveLetter())) {
-        const bool present = isSdCardPresent();
+        const bool present = isSdCardPresentQuietly();
         state().sdEnabled = present;
         state().sdPresent = present;
-        status = present ? kHomeConnected : kHomeSdNotDetected;
     } else {
         state().sdEnabled = false;
-        state().sdPresent = isSdCardPresent();
-        if (state().sdPresent)
-            status = state().otherPortBusy ? kHomeSdInPhone : kHomeSdStandby;
+        state().sdPresent = isSdCardPresentQuietly();
     }
-    ui_.setHomeStatus(status);
+    ui_.setHomeStatus(homeStatusOf(state()));
     if (state().sdPresent != wasPresent) {
         ui_.switchToHomePage();
         ui_.refreshSDCardStatus();

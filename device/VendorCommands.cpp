@@ -64,9 +64,10 @@ std::uint8_t VendorCommands::send(const ScsiCommand& command, std::span<std::uin
 {
     std::uint8_t status = kStatusNotDelivered;
     for (int attempt = 0; attempt < kCommandAttempts; ++attempt) {
-        // The flag speaks of the latest attempt: one that got through is not sent again.
-        state_.transportFailed = false;
+        // The flag speaks of the latest attempt: one that got through is not sent again. It is cleared after
+        // the dispatch, where a handler may have sent a command of its own and left the flag set.
         host_.dispatchWaitingMessages();
+        state_.transportFailed = false;
         status = sendVendorCommand(state_, host_, command, data);
         if (!state_.transportFailed)
             break;

@@ -106,6 +106,20 @@ TEST_F(SdAccessRunButton, AVolumeThatNeverAnswersEndsTheWaitSilentlyAfterThirtyT
     EXPECT_TRUE(timers.running.empty());
 }
 
+TEST_F(SdAccessRunButton, AVolumeWaitThatFiresDuringARunStartsNoSecondRun)
+{
+    // A wait left from before an unplug answers while the automatic backup dispatches its messages.
+    access.startRunWhenSdReady(0);
+    ASSERT_TRUE(timers.isRunning(kTimerManualVolumeWait));
+    volumeAppears();
+    runInProgress = true;
+    ASSERT_TRUE(tick(kTimerManualVolumeWait));
+    EXPECT_TRUE(runs.started.empty());
+    EXPECT_EQ(ui.busyNotices, 1);
+    EXPECT_FALSE(timers.isRunning(kTimerManualVolumeWait)) << "the wait is over either way";
+    EXPECT_TRUE(state.sdEnabled);
+}
+
 TEST_F(SdAccessRunButton, RefusedOrUndeliveredEnableOffersTheRetryTimer)
 {
     for (const std::optional<std::uint8_t> refusal : {std::optional<std::uint8_t>(2), std::optional<std::uint8_t>()}) {

@@ -67,5 +67,48 @@ TEST_F(SdAccessStatusPoll, NeedsAConnectionAndADriveLetter)
     }
 }
 
+TEST_F(SdAccessStatusPoll, ADeviceThatGoesAwayDuringThePollShowsNoMessage)
+{
+    // The removal notice is handled inside the poll's first command, and the refresh it runs clears
+    // `connected`; the poll goes on silently and leaves the not-connected status in place.
+    volumeAppears();
+    device.attachedToHost = true;
+    int dispatches = 0;
+    host.onDispatch = [&] {
+        if (dispatches++ == 0) {
+            access.onDeviceDisconnected();
+            state.connected = false;
+        }
+    };
+    access.pollSdStatus();
+    EXPECT_EQ(ui.notFound, 0);
+    EXPECT_FALSE(state.sdPresent);
+    EXPECT_FALSE(state.sdEnabled);
+    EXPECT_EQ(ui.homeStatus(), kHomeNotConnected);
+}
+
+TEST(HomeStatusOf, FollowsTheConnectionStateTable)
+{
+    struct Case {
+        bool connected, enabled, present, otherPortBusy;
+        int status;
+    };
+    const Case cases[] = {
+        {false, false, false, false, kHomeNotConnected}, {false, true, true, true, kHomeNotConnected},
+        {true, true, true, false, kHomeConnected},        {true, true, true, true, kHomeConnected},
+        {true, false, true, false, kHomeSdStandby},       {true, false, true, true, kHomeSdInPhone},
+        {true, false, false, false, kHomeSdNotDetected},  {true, false, false, true, kHomeSdNotDetected},
+    };
+    for (const auto& c : cases) {
+        DeviceState state;
+        state.connected = c.connected;
+        state.sdEnabled = c.enabled;
+        state.sdPresent = c.present;
+        state.otherPortBusy = c.otherPortBusy;
+        EXPECT_EQ(homeStatusOf(state), c.status)
+            << c.connected << c.enabled << c.present << c.otherPortBusy;
+    }
+}
+
 } // namespace
 } // namespace yk

@@ -163,5 +163,25 @@ TEST_F(VendorCommandTransport, MessagesDispatchedBeforeAnAttemptMayRunOtherComma
     EXPECT_EQ(host.delivered[1].block[2], 0x00);
 }
 
+TEST_F(VendorCommandTransport, ANestedCommandThatFailsDoesNotMakeTheOuterOneBeSentAgain)
+{
+    // A poll dispatched before the first attempt finds the device unreachable; the outer command then gets
+    // through and must not be repeated because of the poll's failure.
+    int dispatches = 0;
+    host.onDispatch = [&] {
+        if (dispatches++ == 0) {
+            host.failingOpens = -1;
+            std::array<std::uint8_t, 3> reply{};
+            EXPECT_EQ(commands.sdQuery(kQueryPortState, reply), kStatusNotDelivered);
+            host.failingOpens = 0;
+            host.openCount = 0;
+        }
+    };
+    EXPECT_EQ(commands.sdControl(kSdRelease), kScsiStatusGood);
+    ASSERT_EQ(host.delivered.size(), 1u) << "the eject was sent twice";
+    EXPECT_EQ(host.delivered[0].block[2], kSdRelease);
+    EXPECT_FALSE(state.transportFailed);
+}
+
 } // namespace
 } // namespace yk
