@@ -244,14 +244,15 @@ std::optional<std::vector<DiskInterface>> SimulatedDeviceHost::diskInterfaces()
 
 std::uint32_t SimulatedDeviceHost::logicalDrives()
 {
-    // A Wine process does not see drive letters that appear after it started in GetLogicalDrives, while
-    // the volume itself answers at once; the simulated volume's letter is reported from its state.
+    // The reader's letter is there while the device is plugged in, card attached or not, as Windows lists a
+    // card reader without a medium; only its volume comes and goes with the card. A Wine process does not see
+    // drive letters that appear after it started in GetLogicalDrives: the letter is reported from the state.
     std::uint32_t drives = real_.logicalDrives();
     const auto info = link_.request("INFO");
     const std::string letter = info ? jsonString(*info, "letter") : std::string();
     if (letter.size() == 1 && letter[0] >= 'A' && letter[0] <= 'Z') {
         const std::uint32_t bit = 1u << (letter[0] - 'A');
-        drives = jsonFlag(*info, "volume") ? (drives | bit) : (drives & ~bit);
+        drives = jsonFlag(*info, "plugged") ? (drives | bit) : (drives & ~bit);
     }
     return drives;
 }

@@ -3,6 +3,7 @@
 
 #define IDD_COPY_PROGRESS 176
 #define IDD_COPY_RESULT 191
+#define IDD_BACKUP_RESTORE_PAGE 219
 
 // The progress dialog.
 #define IDC_PROGRESS_BAR 1016

@@ -33,12 +33,17 @@ ControlColours::ControlColours(COLORREF background) : background_(CreateSolidBru
 
 void ControlColours::setText(int controlId, COLORREF colour, TextBackdrop backdrop)
 {
-    setRule(Rule{controlId, false, colour, backdrop});
+    setRule(Rule{controlId, false, false, colour, backdrop});
 }
 
 void ControlColours::setPicture(int controlId)
 {
-    setRule(Rule{controlId, true, 0, TextBackdrop::Picture});
+    setRule(Rule{controlId, true, false, 0, TextBackdrop::Picture});
+}
+
+void ControlColours::setPictureOnBackground(int controlId)
+{
+    setRule(Rule{controlId, true, true, 0, TextBackdrop::Background});
 }
 
 void ControlColours::setRule(const Rule& rule)
@@ -71,7 +76,7 @@ HBRUSH ControlColours::colourFor(HDC dc, HWND control, UINT message) const
         return nullptr;
     const auto hollow = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
     if (rule->picture)
-        return hollow;
+        return rule->opaque ? background_.get() : hollow;
     SetTextColor(dc, rule->colour);
     SetBkMode(dc, TRANSPARENT);
     return rule->backdrop == TextBackdrop::Picture ? hollow : background_.get();

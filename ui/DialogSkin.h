@@ -17,6 +17,9 @@ inline constexpr COLORREF kButtonCaption = RGB(19, 19, 20);
 inline constexpr COLORREF kSecondaryText = RGB(88, 89, 91);
 inline constexpr COLORREF kStatusText = RGB(116, 117, 119);
 inline constexpr COLORREF kDimmedText = RGB(150, 150, 150);
+inline constexpr COLORREF kPageTitle = RGB(75, 75, 75);
+inline constexpr COLORREF kPageLabel = RGB(58, 59, 61);
+inline constexpr COLORREF kSectionHeader = RGB(149, 150, 150);
 inline constexpr COLORREF kWhite = RGB(255, 255, 255);
 } // namespace palette
 
@@ -37,6 +40,8 @@ public:
     // One rule per control; setting it again replaces it.
     void setText(int controlId, COLORREF colour, TextBackdrop backdrop);
     void setPicture(int controlId);
+    // A picture whose image changes: drawn on the background brush, so the old image never shows through.
+    void setPictureOnBackground(int controlId);
 
     // The answer to a WM_CTLCOLOR* message; null means "default colours".
     HBRUSH colourFor(HDC dc, HWND control, UINT message) const;
@@ -45,6 +50,7 @@ private:
     struct Rule {
         int id;
         bool picture;
+        bool opaque;
         COLORREF colour;
         TextBackdrop backdrop;
     };

@@ -21,8 +21,8 @@ RECT rectInDialog(HWND dialog, HWND control)
 
 } // namespace
 
-SkinnedDialog::SkinnedDialog(int templateId, float mag)
-    : DialogBase(templateId), mag_(mag), colours_(palette::kPopupBackground)
+SkinnedDialog::SkinnedDialog(int templateId, float mag, COLORREF background)
+    : DialogBase(templateId), mag_(mag), colours_(background)
 {
 }
 

@@ -18,7 +18,11 @@ public:
     float mag() const { return mag_; }
 
 protected:
-    SkinnedDialog(int templateId, float mag);
+    SkinnedDialog(int templateId, float mag, COLORREF background = palette::kPopupBackground);
+
+    // A page learns its scale only after its window exists; its fonts are made after this.
+    void setMag(float mag) { mag_ = mag; }
+    ControlColours& colours() { return colours_; }
 
     // A bold skin font of that size at the dialog's scale; made once per object, kept with it.
     HFONT font(int size, int weight = FW_BOLD);

@@ -1,6 +1,7 @@
 # The window follows the simulated device: it comes forward when the device is plugged in and hides
 # when it is unplugged; the card's drive letter comes with the attach and goes with the release.
 source "$(dirname "${BASH_SOURCE[0]}")/e2e.sh"
+setup_done "$YK_ROOT/build/e2e-pc"
 use_simulator
 
 yksim unplug

@@ -4,10 +4,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 
 : "${YK_EXE:?the program to test}"
 : "${YK_PROBE:?the probe tool}"
-YK_TITLE=Yarrowkeep
+# The main window: titled like the program's popups, told apart by its side menu (control 1101).
+YK_TITLE='Yarrowkeep#1101'
 YK_STARTED=()
 
-probe() { wine "$YK_PROBE" "$@"; }
+probe() { wine "$YK_PROBE" "$@" | tr -d '\r'; }
 
 fail() {
     echo "FAIL: $*" >&2
@@ -21,7 +22,7 @@ start_program() {
 }
 
 stop_programs() {
-    probe kill "$YK_TITLE" >/dev/null 2>&1 || true
+    probe kill Yarrowkeep >/dev/null 2>&1 || true
     for pid in "${YK_STARTED[@]}"; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
@@ -55,4 +56,33 @@ wait_for_notices() {
         sleep 0.1
     done
     return 1
+}
+
+# The program's settings profile in the registry.
+YK_PROFILE='HKCU\Software\Local AppWizard-Generated Applications\yarrowkeep\Yarrowkeep'
+
+profile_clear() { wine reg delete "$YK_PROFILE" /f >/dev/null 2>&1 || true; }
+
+# profile_set NAME dword|string VALUE
+profile_set() {
+    local type=REG_DWORD
+    [ "$2" = string ] && type=REG_SZ
+    wine reg add "$YK_PROFILE" /v "$1" /t "$type" /d "$3" /f >/dev/null 2>&1
+}
+
+# The value of a profile entry as `reg query` shows it (0x1 for a dword), empty when absent.
+profile_get() {
+    wine reg query "$YK_PROFILE" /v "$1" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$1 *REG_[A-Z]* *//p"
+}
+
+# A profile as the first-use set-up leaves it: the backup folder (a Linux path, seen through Z:) and the
+# automatic backup as given.
+setup_done() {
+    profile_clear
+    mkdir -p "$1"
+    profile_set Directory string "$(winepath -w "$1" 2>/dev/null)"
+    profile_set "Auto Backup" dword "${2:-0}"
+    profile_set "Secure Backup" dword 0
+    profile_set APPInitialSetup dword 1
 }

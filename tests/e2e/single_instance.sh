@@ -1,5 +1,6 @@
 # A second start brings the first window forward and leaves no window of its own.
 source "$(dirname "${BASH_SOURCE[0]}")/e2e.sh"
+setup_done "$YK_ROOT/build/e2e-pc"
 
 probe wait "$YK_TITLE" gone 5000 || fail "a program window is already open"
 start_program

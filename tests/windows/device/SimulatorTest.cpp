@@ -77,7 +77,9 @@ protected:
 TEST_F(Simulator, EnableMakesTheCardARealDriveAndEjectTakesItAway)
 {
     EXPECT_EQ(state.devicePath, SimulatedDeviceHost::kDevicePath);
-    EXPECT_TRUE(state.strDriveID.empty()); // no volume while the card is not attached
+    // The reader's letter is known before the card is attached; its volume does not answer yet.
+    EXPECT_EQ(state.strDriveID, std::wstring(1, letter()) + L":SD Card Reader");
+    EXPECT_FALSE(host.volumeAnswers(letter()));
     EXPECT_EQ(query(kQueryHostState), (std::array<std::uint8_t, 3>{0xAA, 0, 0}));
 
     ASSERT_EQ(commands.sdControl(kSdEnable), kScsiStatusGood);

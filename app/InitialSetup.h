@@ -1,0 +1,25 @@
+// The first-use dialogue: the user picks the backup folder, and the settings that let the program work by
+// itself are saved.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "backup/RunPorts.h"
+#include "device/DeviceHost.h"
+#include "secure/SettingsStore.h"
+
+namespace yk {
+
+// The sub-folder made when the user picks the Documents folder itself.
+inline constexpr wchar_t kDefaultBackupSubfolder[] = L"\\Yarrowkeep_Backup";
+
+// Asks for the folder (the prompt, the picker starting in `documentsFolder`, the checks), saves "Directory",
+// "Auto Backup" 1, "Secure Backup" 0 and "APPInitialSetup" 1, then shows the folder through `confirmFolder`.
+// True when the settings were saved and the confirmation ended with OK. Every stop before the save leaves the
+// settings as they were. An empty `documentsFolder` starts the picker nowhere in particular.
+bool runInitialSetup(const SettingsProfile& profile, DeviceHost& host, RunPrompts& prompts,
+                     const std::function<int(const std::wstring& folder)>& confirmFolder,
+                     const std::wstring& documentsFolder);
+
+} // namespace yk

@@ -1,0 +1,43 @@
+// The four pages of the main window: made from their templates as children of the main window, placed flush
+// right, and shown one at a time.
+#pragma once
+
+#include <windows.h>
+
+#include "app/PageNavigator.h"
+#include "app/SideMenu.h"
+#include "backup/CBackupRestoreDlg.h"
+#include "secure/CBackupSettingDlg.h"
+#include "ui/CHelpDlg.h"
+#include "ui/CMainPageDlg.h"
+
+namespace yk {
+
+class PageHost final : public PageViews {
+public:
+    explicit PageHost(SideMenu& menu) : menu_(menu) {}
+
+    // Creates home, backup/restore, settings and help in that order and gives each the home page's size, at
+    // the right edge of the main window. Each page's window id is its template id.
+    bool create(HWND mainWindow);
+    void setMag(float mag) { mag_ = mag; }
+
+    void hideAllPages() override;
+    void showPage(int index) override;
+    void showBackupRestoreView(int mode) override;
+    void loadSettingsPage() override;
+    void setMenuHighlight(int selection, bool highlighted) override { menu_.setHighlight(selection, highlighted); }
+
+    CMainPageDlg home;
+    CBackupRestoreDlg backupRestore;
+    CBackupSettingDlg settings;
+    CHelpDlg help;
+
+private:
+    DialogBase* page(int index);
+
+    SideMenu& menu_;
+    float mag_ = 1.0f;
+};
+
+} // namespace yk
