@@ -10,7 +10,7 @@ yk_log() { printf '[yarrowkeep] %s\n' "$*" >&2; }
 
 # Debian packages the build, the program and the tests need.
 YK_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest g++-mingw-w64-x86-64-posix
-             wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-microhei libssl-dev python3)
+             wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei libssl-dev python3)
 
 yk_install_packages() {
     local missing=()
@@ -25,7 +25,8 @@ yk_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
-# A 64-bit Wine prefix whose Chinese UI font resolves to an installed CJK font, and whose windows are
+# A 64-bit Wine prefix whose Chinese UI font resolves to an installed CJK font (also the system's own fonts of a
+# Chinese or Japanese session: Wine picks those by their Windows names), and whose windows are
 # framed by Wine itself and not handed to a window manager: Xvfb has none, and Wine would wait for it
 # (about two seconds at every window that closes).
 yk_prepare_wineprefix() {
@@ -43,6 +44,9 @@ yk_prepare_wineprefix() {
         '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
         '"微軟正黑體"="WenQuanYi Micro Hei"' '"Microsoft JhengHei"="WenQuanYi Micro Hei"' \
         '"MS Shell Dlg"="Tahoma"' '"MS UI Gothic"="WenQuanYi Micro Hei"' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"PMingLiU"="WenQuanYi Micro Hei"' \
+        '"MingLiU"="WenQuanYi Micro Hei"' '"MS UI Gothic"="WenQuanYi Micro Hei"' '"MS Gothic"="WenQuanYi Micro Hei"' \
+        '"MS PGothic"="WenQuanYi Micro Hei"' '"SimSun"="WenQuanYi Micro Hei"' '' \
         '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Decorated"="N"' '"Managed"="N"' '' |
         iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
     wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1

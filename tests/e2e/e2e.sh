@@ -12,6 +12,7 @@ probe() { wine "$YK_PROBE" "$@" | tr -d '\r'; }
 
 fail() {
     echo "FAIL: $*" >&2
+    screenshot "failed-$(basename "$0" .sh)" >&2 || true
     exit 1
 }
 
@@ -86,3 +87,78 @@ setup_done() {
     profile_set "Secure Backup" dword 0
     profile_set APPInitialSetup dword 1
 }
+
+# Runs a command until it succeeds; false when SECONDS pass first.
+wait_until() {
+    local seconds=$1
+    shift
+    local end=$((SECONDS + seconds))
+    until "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.2
+    done
+}
+
+# The home page's status line: whichever of its two lines is shown.
+home_line() {
+    if probe shown "$YK_TITLE" 214/1040 >/dev/null; then
+        probe text "$YK_TITLE" 214/1040
+    else
+        probe text "$YK_TITLE" 214/1041
+    fi
+}
+home_line_is() { [ "$(home_line)" = "$1" ]; }
+
+# The page shown in the main window: 214 home, 219 backup/restore, 163 settings, 146 help.
+page_shown() { probe shown "$YK_TITLE" "$1" >/dev/null; }
+
+# Whether a side-menu item shows its highlighted picture: its blue bar covers the left end of the item,
+# where the normal picture lets the dark side bar through.
+menu_highlighted() {
+    local red green blue
+    read -r red green blue < <(probe pixel "$YK_TITLE" "$1" 8 16)
+    [ "${green:-0}" -gt 100 ]
+}
+
+# The centre of the program's icon in the notification area (Wine shows the icons in a small window).
+tray_point() {
+    local X Y WIDTH HEIGHT WINDOW SCREEN
+    eval "$(xdotool search --name 'Wine System Tray' getwindowgeometry --shell | head -6)"
+    echo $((X + 12)) $((Y + HEIGHT - 12))
+}
+
+# tray_click BUTTON [CLICKS]: 1 left, 3 right.
+tray_click() {
+    local x y
+    read -r x y < <(tray_point)
+    xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 120 "$1"
+}
+
+# Opens the icon's menu with a right click and waits until it shows TEXT. Under Wine's notification area a
+# right click right after a menu was used is sometimes taken for the end of that menu: a person clicks again.
+tray_menu() {
+    local attempt
+    for attempt in 1 2 3; do
+        tray_click 3
+        wait_until 3 probe menu-shows "$(escaped "$1")" >/dev/null && return 0
+        xdotool key Escape
+    done
+    return 1
+}
+
+# TEXT with every character outside ASCII as \uXXXX, the way the probe takes it.
+escaped() { python3 -c 'import sys; print("".join(c if ord(c) < 128 else "\\u%04x" % ord(c) for c in sys.argv[1]))' "$1"; }
+
+# Clicks item N of the COUNT items of the open popup menu.
+menu_choose() {
+    local x y
+    read -r x y < <(probe menu-item "$1" "$2")
+    xdotool mousemove "$x" "$y" click 1
+}
+
+# The platform's quit question: titled with the program file's name, its text in the static control 65535.
+QUIT_BOX='yarrowkeep#65535'
+# The skinned one-button box (picture 1115, message 1116), the busy notice among others.
+ONE_BUTTON_BOX='Yarrowkeep#1115#1116'
+# The result dialog of a run.
+RESULT_BOX='Yarrowkeep#1088'

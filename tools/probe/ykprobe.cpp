@@ -2,8 +2,8 @@
 // the screen, the popup menu and the notification area. Used by the end-to-end tests; every command prints
 // what it found and exits 0 on success, 1 when what it looked for is not there.
 //
-// A window is named by its title, optionally followed by "#ID": only windows that hold a control with that id
-// count ("Yarrowkeep#1101" is the main window, whose side menu has control 1101). A control is named by its
+// A window is named by its title, optionally followed by "#ID" marks: only windows that hold a control with
+// each of those ids count ("Yarrowkeep#1101" is the main window, whose side menu has control 1101). A control is named by its
 // id, or by a path of ids through child windows ("214/1041": control 1041 of the child window 214).
 #include <windows.h>
 
@@ -20,7 +20,7 @@ namespace {
 
 struct WindowSpec {
     std::wstring title;
-    int requiredControl = 0; // 0: any window with that title
+    std::vector<int> requiredControls;
 };
 
 struct Found {
@@ -31,10 +31,14 @@ struct Found {
 
 WindowSpec parseSpec(const std::wstring& text)
 {
-    const auto mark = text.find(L'#');
-    if (mark == std::wstring::npos)
-        return {text, 0};
-    return {text.substr(0, mark), std::wcstol(text.c_str() + mark + 1, nullptr, 10)};
+    WindowSpec spec;
+    auto mark = text.find(L'#');
+    spec.title = text.substr(0, mark);
+    while (mark != std::wstring::npos) {
+        spec.requiredControls.push_back(std::wcstol(text.c_str() + mark + 1, nullptr, 10));
+        mark = text.find(L'#', mark + 1);
+    }
+    return spec;
 }
 
 std::vector<Found> topLevelWindows(const WindowSpec& spec)
@@ -50,8 +54,9 @@ std::vector<Found> topLevelWindows(const WindowSpec& spec)
             GetWindowTextW(window, text, 512);
             if (s.spec->title != text)
                 return TRUE;
-            if (s.spec->requiredControl != 0 && !GetDlgItem(window, s.spec->requiredControl))
-                return TRUE;
+            for (const int control : s.spec->requiredControls)
+                if (!GetDlgItem(window, control))
+                    return TRUE;
             DWORD process = 0;
             GetWindowThreadProcessId(window, &process);
             s.found.push_back({window, process, IsWindowVisible(window) != FALSE});
@@ -99,6 +104,22 @@ bool condition(const std::vector<Found>& found, const std::wstring& state)
     return state == L"visible" ? anyVisible : !anyVisible;
 }
 
+// Texts may carry \uXXXX escapes: a Wine process started from a shell whose locale the system does not have
+// receives its arguments as ASCII.
+std::wstring unescape(const std::wstring& text)
+{
+    std::wstring result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\\' && i + 5 < text.size() && text[i + 1] == L'u') {
+            result += static_cast<wchar_t>(std::wcstoul(text.substr(i + 2, 4).c_str(), nullptr, 16));
+            i += 5;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
 int usage()
 {
     std::fwprintf(stderr,
@@ -115,6 +136,7 @@ int usage()
                   L"       ykprobe kill WINDOW\n"
                   L"       ykprobe file PATH\n"
                   L"       ykprobe menu-shows TEXT              exit 0 when the open popup menu shows the text\n"
+                  L"TEXT may hold \\uXXXX escapes for characters outside ASCII.\n"
                   L"       ykprobe menu-item N COUNT            screen point of item N of the open popup menu\n"
                   L"       ykprobe tray-remove WINDOW ID        removes the window's notification-area icon\n"
                   L"       ykprobe tray-present WINDOW ID       exit 0 when the window has that icon\n"
@@ -286,7 +308,7 @@ int wmain(int argc, wchar_t** argv)
     if (argc < 3)
         return usage();
     if (command == L"menu-shows")
-        return menuShows(argv[2]);
+        return menuShows(unescape(argv[2]));
     if (command == L"menu-item" && argc >= 4)
         return menuItemPoint(std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10));
     if (command == L"broadcast") {
@@ -375,7 +397,8 @@ int wmain(int argc, wchar_t** argv)
     }
     if (command == L"type" && argc >= 5) {
         // Replaces the text of an edit field, as typing it would.
-        return SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
+        const std::wstring text = unescape(argv[4]);
+        return SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ? 0 : 1;
     }
     if (command == L"shown") {
         const bool shown = IsWindowVisible(control) != FALSE;

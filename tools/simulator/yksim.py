@@ -106,13 +106,15 @@ class Device:
         self.volume_due = None  # (time, visible) of the pending volume change
         self.subscribers = []
         self.commands = 0
+        self.enables = 0  # enable requests received, accepted or refused
 
     def state(self):
         return {
             "plugged": self.plugged, "inserted": self.inserted, "attached": self.attached,
             "otherPortUsing": self.other_port_using, "request": self.request,
             "refuseEnable": self.refuse_enable, "drop": self.drop, "volume": self.volume_visible,
-            "letter": LETTER.upper(), "card": self.card, "commands": self.commands, "port": PORT,
+            "letter": LETTER.upper(), "card": self.card, "commands": self.commands, "enables": self.enables,
+            "port": PORT,
             "subscribers": len(self.subscribers),
         }
 
@@ -223,6 +225,7 @@ class Device:
         elif op == 0xFF and sub == 0xB2:
             parameter = block[2]
             if parameter == 0:
+                self.enables += 1
                 if self.inserted and not self.other_port_using and not self.refuse_enable:
                     self.attached = True
                     self.schedule_volume()
