@@ -90,14 +90,13 @@ HWND findControl(HWND window, const std::wstring& path)
     return current;
 }
 
+// "hidden": no window of the spec is visible, whether or not one exists.
 bool condition(const std::vector<Found>& found, const std::wstring& state)
 {
     if (state == L"gone")
         return found.empty();
-    if (found.empty())
-        return false;
     if (state == L"exists")
-        return true;
+        return !found.empty();
     bool anyVisible = false;
     for (const Found& f : found)
         anyVisible = anyVisible || f.visible;
@@ -126,7 +125,7 @@ int usage()
                   L"usage: ykprobe windows WINDOW\n"
                   L"       ykprobe wait WINDOW exists|visible|hidden|gone [MILLISECONDS]\n"
                   L"       ykprobe text WINDOW CONTROL          the control's text\n"
-                  L"       ykprobe shown WINDOW CONTROL         exit 0 when the control is visible\n"
+                  L"       ykprobe shown WINDOW CONTROL         exit 0 when the control is shown in its window\n"
                   L"       ykprobe rect WINDOW CONTROL          its screen rectangle: left top right bottom\n"
                   L"       ykprobe pixel WINDOW CONTROL DX DY   the screen colour at that offset in the control\n"
                   L"       ykprobe click WINDOW CONTROL         a click, posted to the control's parent\n"
@@ -401,7 +400,8 @@ int wmain(int argc, wchar_t** argv)
         return SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ? 0 : 1;
     }
     if (command == L"shown") {
-        const bool shown = IsWindowVisible(control) != FALSE;
+        // The control's own visibility: a page of a hidden window still tells which of them is shown.
+        const bool shown = (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
         std::wprintf(L"%ls\n", shown ? L"shown" : L"not shown");
         return shown ? 0 : 1;
     }
