@@ -77,8 +77,14 @@ void SideMenu::create(HWND mainWindow, float mag)
     }
     for (const Item& item : kItems) {
         const HWND text = GetDlgItem(window_, item.text);
-        SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(menuFont_.get()), FALSE);
-        SetWindowTextW(text, menuText(item.label).c_str());
+        const std::wstring label = menuText(item.label);
+        HFONT font = menuFont_.get();
+        if (!textFitsControl(text, label, font)) {
+            fittedFonts_.push_back(makeFittingSkinFont(text, label, kMenuFontSize, kMenuFontWeight, mag));
+            font = fittedFonts_.back().get();
+        }
+        SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SetWindowTextW(text, label.c_str());
         colours_.setText(item.text, kMenuText, TextBackdrop::Picture);
     }
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "base/Win32Handles.h"
 #include "ui/DialogSkin.h"
 
@@ -25,6 +27,8 @@ private:
     HWND window_ = nullptr;
     float mag_ = 1.0f;
     UniqueFont menuFont_;
+    // Smaller fonts for the texts that would not fit the side bar at the menu font.
+    std::vector<UniqueFont> fittedFonts_;
     ControlColours colours_{palette::kPageBackground};
 };
 

@@ -54,6 +54,27 @@ yk_prepare_wineprefix() {
     touch "$marker"
 }
 
+# A copy of a prepared prefix whose screen density is DPI dots per inch, made once under build/screenshots and
+# reused; prints its path. Screenshots at another density run there, leaving the shared prefix alone.
+yk_density_prefix() {
+    local dpi=$1 source=$2 prefix="$YK_ROOT/build/screenshots/prefix-$1"
+    if [ ! -f "$prefix/.yarrowkeep-ready" ]; then
+        rm -rf "$prefix"
+        cp -a "$source" "$prefix"
+    fi
+    local reg
+    reg=$(mktemp --suffix=.reg)
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Fonts]' "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' \
+        '[HKEY_CURRENT_CONFIG\Software\Fonts]' "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' >"$reg"
+    WINEPREFIX=$prefix wine regedit /S "$(WINEPREFIX=$prefix winepath -w "$reg")" >/dev/null 2>&1
+    # The copy may be older than the shared prefix's settings: they are applied again.
+    WINEPREFIX=$prefix yk_prepare_wineprefix
+    WINEPREFIX=$prefix wineserver -w
+    rm -f "$reg"
+    echo "$prefix"
+}
+
 # Starts Xvfb when there is no display; YK_XVFB_PID is set when this script owns it.
 yk_ensure_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi

@@ -85,7 +85,13 @@ void CMainPageDlg::setHomeStatus(int status, float mag)
     if (status >= 1 && status <= static_cast<int>(std::size(kStatusLooks))) {
         const StatusLook& look = kStatusLooks[status - 1];
         const int line = look.upperLine ? IDC_HOME_UPPER_LINE : IDC_HOME_LOWER_LINE;
-        putText(line, loadCatalogText(look.text), statusFont_.get(), palette::kStatusText);
+        const std::wstring text = loadCatalogText(look.text);
+        HFONT font = statusFont_.get();
+        if (!textFitsControl(item(line), text, font)) {
+            fittedFont_ = makeFittingSkinFont(item(line), text, kStatusFontSize, kStatusFontWeight, mag);
+            font = fittedFont_.get();
+        }
+        putText(line, text, font, palette::kStatusText);
         ShowWindow(item(line), SW_SHOW);
         placeIcon(look.upperLine ? upperLine_ : lowerLine_);
         showSkinPicture(item(IDC_HOME_STATUS_ICON), look.icon, kIconFactor, mag);

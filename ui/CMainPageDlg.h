@@ -25,6 +25,8 @@ private:
     int status_ = 0;
     bool prepared_ = false;
     UniqueFont statusFont_;
+    // A smaller font for a status text that would not fit its line at the status font.
+    UniqueFont fittedFont_;
     RECT upperLine_{};
     RECT lowerLine_{};
     RECT icon_{};

@@ -29,6 +29,29 @@ UniqueFont makeSkinFont(int size, int weight, float mag)
                                   L"微軟正黑體"));
 }
 
+bool textFitsControl(HWND control, const std::wstring& text, HFONT font)
+{
+    RECT client{};
+    GetClientRect(control, &client);
+    const HDC dc = GetDC(control);
+    if (!dc)
+        return true;
+    const HGDIOBJ previous = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return extent.cx <= client.right - client.left;
+}
+
+UniqueFont makeFittingSkinFont(HWND control, const std::wstring& text, int size, int weight, float mag)
+{
+    UniqueFont font = makeSkinFont(size, weight, mag);
+    for (int smaller = size - 1; smaller >= size / 2 && !textFitsControl(control, text, font.get()); --smaller)
+        font = makeSkinFont(smaller, weight, mag);
+    return font;
+}
+
 ControlColours::ControlColours(COLORREF background) : background_(CreateSolidBrush(background)) {}
 
 void ControlColours::setText(int controlId, COLORREF colour, TextBackdrop backdrop)

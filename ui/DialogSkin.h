@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "base/Win32Handles.h"
@@ -25,6 +26,14 @@ inline constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // The skin's font: face "微軟正黑體", cell height trunc(size × mag), the given weight.
 UniqueFont makeSkinFont(int size, int weight, float mag);
+
+// The skin font for a single line of text in a control: cell height trunc(size × mag) when the text fits the
+// control's width, else the largest smaller size at which it does (down to half the size), so that a long
+// translation is never cut off.
+UniqueFont makeFittingSkinFont(HWND control, const std::wstring& text, int size, int weight, float mag);
+
+// Whether a single line of text fits the control's width in that font.
+bool textFitsControl(HWND control, const std::wstring& text, HFONT font);
 
 // Where a text field lies: on the plain dialog background, or over a picture (a button caption), where
 // the background must not be painted over the image.

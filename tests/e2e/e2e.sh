@@ -1,14 +1,10 @@
 # Shared by the end-to-end scripts: start the program, probe it, stop it. Source, don't run.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
+source "$YK_ROOT/tools/probe/drive.sh"
 
 : "${YK_EXE:?the program to test}"
 : "${YK_PROBE:?the probe tool}"
-# The main window: titled like the program's popups, told apart by its side menu (control 1101).
-YK_TITLE='Yarrowkeep#1101'
-YK_STARTED=()
-
-probe() { wine "$YK_PROBE" "$@" | tr -d '\r'; }
 
 fail() {
     echo "FAIL: $*" >&2
@@ -16,19 +12,6 @@ fail() {
     exit 1
 }
 
-# Starts the program in the background; its launcher's pid goes to YK_STARTED.
-start_program() {
-    wine "$YK_EXE" "$@" &
-    YK_STARTED+=($!)
-}
-
-stop_programs() {
-    probe kill Yarrowkeep >/dev/null 2>&1 || true
-    for pid in "${YK_STARTED[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
-}
 trap stop_programs EXIT
 
 screenshot() {
@@ -39,8 +22,6 @@ screenshot() {
 
 # The simulated accessory for the program under test: a port, card and drive letter of its own.
 export YK_SIM_PORT=47660 YK_SIM_LETTER=U YK_SIM_HOME="$YK_ROOT/build/e2e-simulator"
-YKSIM="$YK_ROOT/tools/simulator/yksim.py"
-yksim() { python3 "$YKSIM" "$@"; }
 
 # Starts the simulator (card inserted with sample files); the program started after this uses it.
 use_simulator() {
@@ -49,116 +30,3 @@ use_simulator() {
     export YARROWKEEP_SIMULATOR=127.0.0.1:$YK_SIM_PORT
     trap 'stop_programs; yksim stop' EXIT
 }
-
-# Waits until a program receives the simulator's device notices.
-wait_for_notices() {
-    for _ in $(seq 100); do
-        yksim state | grep -q '"subscribers": [1-9]' && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# The program's settings profile in the registry.
-YK_PROFILE='HKCU\Software\Local AppWizard-Generated Applications\yarrowkeep\Yarrowkeep'
-
-profile_clear() { wine reg delete "$YK_PROFILE" /f >/dev/null 2>&1 || true; }
-
-# profile_set NAME dword|string VALUE
-profile_set() {
-    local type=REG_DWORD
-    [ "$2" = string ] && type=REG_SZ
-    wine reg add "$YK_PROFILE" /v "$1" /t "$type" /d "$3" /f >/dev/null 2>&1
-}
-
-# The value of a profile entry as `reg query` shows it (0x1 for a dword), empty when absent.
-profile_get() {
-    wine reg query "$YK_PROFILE" /v "$1" 2>/dev/null | tr -d '\r' |
-        sed -n "s/^ *$1 *REG_[A-Z]* *//p"
-}
-
-# A profile as the first-use set-up leaves it: the backup folder (a Linux path, seen through Z:) and the
-# automatic backup as given.
-setup_done() {
-    profile_clear
-    mkdir -p "$1"
-    profile_set Directory string "$(winepath -w "$1" 2>/dev/null)"
-    profile_set "Auto Backup" dword "${2:-0}"
-    profile_set "Secure Backup" dword 0
-    profile_set APPInitialSetup dword 1
-}
-
-# Runs a command until it succeeds; false when SECONDS pass first.
-wait_until() {
-    local seconds=$1
-    shift
-    local end=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.2
-    done
-}
-
-# The home page's status line: whichever of its two lines is shown.
-home_line() {
-    if probe shown "$YK_TITLE" 214/1040 >/dev/null; then
-        probe text "$YK_TITLE" 214/1040
-    else
-        probe text "$YK_TITLE" 214/1041
-    fi
-}
-home_line_is() { [ "$(home_line)" = "$1" ]; }
-
-# The page shown in the main window: 214 home, 219 backup/restore, 163 settings, 146 help.
-page_shown() { probe shown "$YK_TITLE" "$1" >/dev/null; }
-
-# Whether a side-menu item shows its highlighted picture: its blue bar covers the left end of the item,
-# where the normal picture lets the dark side bar through.
-menu_highlighted() {
-    local red green blue
-    read -r red green blue < <(probe pixel "$YK_TITLE" "$1" 8 16)
-    [ "${green:-0}" -gt 100 ]
-}
-
-# The centre of the program's icon in the notification area (Wine shows the icons in a small window).
-tray_point() {
-    local X Y WIDTH HEIGHT WINDOW SCREEN
-    eval "$(xdotool search --name 'Wine System Tray' getwindowgeometry --shell | head -6)"
-    echo $((X + 12)) $((Y + HEIGHT - 12))
-}
-
-# tray_click BUTTON [CLICKS]: 1 left, 3 right.
-tray_click() {
-    local x y
-    read -r x y < <(tray_point)
-    xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 120 "$1"
-}
-
-# Opens the icon's menu with a right click and waits until it shows TEXT. Under Wine's notification area a
-# right click right after a menu was used is sometimes taken for the end of that menu: a person clicks again.
-tray_menu() {
-    local attempt
-    for attempt in 1 2 3; do
-        tray_click 3
-        wait_until 3 probe menu-shows "$(escaped "$1")" >/dev/null && return 0
-        xdotool key Escape
-    done
-    return 1
-}
-
-# TEXT with every character outside ASCII as \uXXXX, the way the probe takes it.
-escaped() { python3 -c 'import sys; print("".join(c if ord(c) < 128 else "\\u%04x" % ord(c) for c in sys.argv[1]))' "$1"; }
-
-# Clicks item N of the COUNT items of the open popup menu.
-menu_choose() {
-    local x y
-    read -r x y < <(probe menu-item "$1" "$2")
-    xdotool mousemove "$x" "$y" click 1
-}
-
-# The platform's quit question: titled with the program file's name, its text in the static control 65535.
-QUIT_BOX='yarrowkeep#65535'
-# The skinned one-button box (picture 1115, message 1116), the busy notice among others.
-ONE_BUTTON_BOX='Yarrowkeep#1115#1116'
-# The result dialog of a run.
-RESULT_BOX='Yarrowkeep#1088'

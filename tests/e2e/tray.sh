@@ -79,13 +79,13 @@ YK_STARTED=()
 # The menu in the other two languages.
 for setting in "zh_TW 開啟 關閉" "ja_JP 開く 終了"; do
     read -r locale launch quit <<<"$setting"
-    LC_ALL=$locale.UTF-8 start_program
+    export YK_LOCALE=$locale.UTF-8
+    start_program
     wait_until 20 probe tray-present "$YK_TITLE" 128 || fail "no icon in $locale"
-    LC_ALL=$locale.UTF-8 tray_menu "$launch" || fail "the $locale menu does not show $launch"
-    LC_ALL=$locale.UTF-8 probe menu-shows "$(escaped "$quit")" >/dev/null || fail "the $locale menu does not show $quit"
+    tray_menu "$launch" || fail "the $locale menu does not show $launch"
+    probe menu-shows "$(escaped "$quit")" >/dev/null || fail "the $locale menu does not show $quit"
     screenshot "tray-menu-$locale"
     xdotool key Escape
     stop_programs
-    YK_STARTED=()
 done
 echo "PASS"

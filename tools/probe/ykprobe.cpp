@@ -4,7 +4,8 @@
 //
 // A window is named by its title, optionally followed by "#ID" marks: only windows that hold a control with
 // each of those ids count ("Yarrowkeep#1101" is the main window, whose side menu has control 1101). A control is named by its
-// id, or by a path of ids through child windows ("214/1041": control 1041 of the child window 214).
+// id, or by a path of ids through child windows ("214/1041": control 1041 of the child window 214); "." is the
+// window itself.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -77,6 +78,8 @@ HWND pickWindow(const std::vector<Found>& found)
 
 HWND findControl(HWND window, const std::wstring& path)
 {
+    if (path == L".")
+        return window;
     HWND current = window;
     std::size_t at = 0;
     while (current && at <= path.size()) {

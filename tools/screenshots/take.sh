@@ -27,27 +27,9 @@ finish() {
 }
 trap finish EXIT
 
-# Prepares the prefix of one density (dots per inch as a hexadecimal dword).
-density_prefix() {
-    local dpi=$1 prefix="$YK_ROOT/build/screenshots/prefix-$1"
-    if [ ! -f "$prefix/.yarrowkeep-ready" ]; then
-        rm -rf "$prefix"
-        cp -a "$shared_prefix" "$prefix"
-    fi
-    local reg
-    reg=$(mktemp --suffix=.reg)
-    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
-        '[HKEY_CURRENT_USER\Software\Wine\Fonts]' "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' \
-        '[HKEY_CURRENT_CONFIG\Software\Fonts]' "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' >"$reg"
-    WINEPREFIX=$prefix wine regedit /S "$(WINEPREFIX=$prefix winepath -w "$reg")" >/dev/null 2>&1
-    WINEPREFIX=$prefix wineserver -w
-    rm -f "$reg"
-    echo "$prefix"
-}
-
 for setting in "96 1.0" "144 1.5"; do
     read -r dpi mag <<<"$setting"
-    prefix=$(density_prefix "$dpi")
+    prefix=$(yk_density_prefix "$dpi" "$shared_prefix")
     prefixes+=("$prefix")
     for locale in en_US zh_TW ja_JP; do
         WINEPREFIX=$prefix LC_ALL=$locale.UTF-8 wine "$programs/uishots.exe" \
