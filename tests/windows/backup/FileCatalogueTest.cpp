@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "base/Win32Handles.h"
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"

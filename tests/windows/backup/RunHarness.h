@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "backup/BackupRuns.h"
 #include "device/SimulatedDeviceHost.h"
 #include "support/ForwardingHost.h"
