@@ -35,9 +35,8 @@ constexpr LANGID kEnglishUnitedStates = 0x0409;
 
 struct CYarrowkeepDlg::Parts {
     Parts(CYarrowkeepDlg& owner, HWND window)
-        : prompts(window, owner.mag_),
-          reporting(window, owner.runState_, owner.host_, owner.mag_,
-                    [&owner] { owner.pages_.backupRestore.showDriveSpace(); }),
+        : prompts(window, owner.mag_), reporting(window, owner.runState_, owner.host_, owner.mag_,
+                                                 [&owner] { owner.pages_.backupRestore.showDriveSpace(); }),
           runs(RunContext{owner.runState_, owner.deviceState_, owner.host_, owner.profile_, owner.names_,
                           owner.restoreChoice_, prompts, reporting, owner}),
           starter(runs),

@@ -21,8 +21,8 @@ class MainCommands {
 public:
     MainCommands(PageNavigator& navigator, DeviceState& device, SdAccess& sdAccess, SdAccessUi& ui,
                  SdAccessSettings& settings, MainWindowActions& actions, const bool& runInProgress)
-        : navigator_(navigator), device_(device), sdAccess_(sdAccess), ui_(ui), settings_(settings),
-          actions_(actions), runInProgress_(runInProgress)
+        : navigator_(navigator), device_(device), sdAccess_(sdAccess), ui_(ui), settings_(settings), actions_(actions),
+          runInProgress_(runInProgress)
     {
     }
 

@@ -80,7 +80,8 @@ void MainWindowUi::openInFileBrowser(const std::wstring& folder)
 
 void MainWindowUi::postRunButtonCommand(int controlId)
 {
-    PostMessageW(window_, WM_COMMAND, MAKEWPARAM(controlId, 0), reinterpret_cast<LPARAM>(GetDlgItem(window_, controlId)));
+    PostMessageW(window_, WM_COMMAND, MAKEWPARAM(controlId, 0),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window_, controlId)));
 }
 
 CDisableSDConfirm* MainWindowUi::question(EjectQuestion view)

@@ -78,9 +78,12 @@ void SideMenu::create(HWND mainWindow, float mag)
     for (const Item& item : kItems) {
         const HWND text = GetDlgItem(window_, item.text);
         const std::wstring label = menuText(item.label);
+        // The text stays on its item's picture, so that a highlighted item's bar holds the whole of it.
+        const int room =
+            rectInDialog(window_, GetDlgItem(window_, item.image)).right - rectInDialog(window_, text).left;
         HFONT font = menuFont_.get();
-        if (!textFitsControl(text, label, font)) {
-            fittedFonts_.push_back(makeFittingSkinFont(text, label, kMenuFontSize, kMenuFontWeight, mag));
+        if (!textFitsControl(text, label, font, room)) {
+            fittedFonts_.push_back(makeFittingSkinFont(text, label, kMenuFontSize, kMenuFontWeight, mag, room));
             font = fittedFonts_.back().get();
         }
         SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -98,9 +101,7 @@ void SideMenu::setHighlight(int selection, bool highlighted)
     showSkinPicture(image, highlighted ? item->highlighted : item->normal, kMenuImageFactor, mag_);
     // The pictures are transparent over the side bar, which the window paints: repaint the bar beneath the
     // item first, then the item's picture and text on it.
-    RECT area{};
-    GetWindowRect(image, &area);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
+    const RECT area = rectInDialog(window_, image);
     RedrawWindow(window_, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 

@@ -53,14 +53,6 @@ const CatalogKey& statusWord(RunStatus status)
     return IDS_COMPLETE;
 }
 
-RECT rectInDialog(HWND dialog, HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 std::wstring windowText(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');

@@ -50,9 +50,7 @@ void CDisableSDConfirm::setLeftButtonEnabled(bool enabled)
     colours().setText(IDC_EJECT_LEFT_TEXT, enabled ? palette::kButtonCaption : palette::kDimmedText,
                       TextBackdrop::Picture);
     // The caption is transparent over its picture: the picture beneath is drawn again with it.
-    RECT area{};
-    GetWindowRect(item(IDC_EJECT_LEFT_IMAGE), &area);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    const RECT area = rectInDialog(hwnd(), item(IDC_EJECT_LEFT_IMAGE));
     RedrawWindow(hwnd(), &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

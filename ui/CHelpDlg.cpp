@@ -34,23 +34,15 @@ constexpr Row kRows[] = {
      IDB_HELP_DEVICE_INFORMATION, IDS_DEVICE_INFORMATION, RowAction::DeviceInformation},
     {IDC_HELP_VOLTAGE_CURRENT_ICON, IDC_HELP_VOLTAGE_CURRENT_TEXT, IDC_HELP_VOLTAGE_CURRENT_ARROW,
      IDB_HELP_VOLTAGE_CURRENT, IDS_VOLTAGE_CURRENT, RowAction::VoltageCurrent},
-    {IDC_HELP_PRIVACY_POLICY_ICON, IDC_HELP_PRIVACY_POLICY_TEXT, IDC_HELP_PRIVACY_POLICY_ARROW,
-     IDB_HELP_PRIVACY_POLICY, IDS_PRIVACY_POLICY, RowAction::VendorSite},
-    {IDC_HELP_USER_GUIDE_ICON, IDC_HELP_USER_GUIDE_TEXT, IDC_HELP_USER_GUIDE_ARROW, IDB_HELP_USER_GUIDE,
-     IDS_USER_GUIDE, RowAction::VendorSite},
+    {IDC_HELP_PRIVACY_POLICY_ICON, IDC_HELP_PRIVACY_POLICY_TEXT, IDC_HELP_PRIVACY_POLICY_ARROW, IDB_HELP_PRIVACY_POLICY,
+     IDS_PRIVACY_POLICY, RowAction::VendorSite},
+    {IDC_HELP_USER_GUIDE_ICON, IDC_HELP_USER_GUIDE_TEXT, IDC_HELP_USER_GUIDE_ARROW, IDB_HELP_USER_GUIDE, IDS_USER_GUIDE,
+     RowAction::VendorSite},
     {IDC_HELP_APP_FAQ_ICON, IDC_HELP_APP_FAQ_TEXT, IDC_HELP_APP_FAQ_ARROW, IDB_HELP_APP_FAQ, IDS_APP_FAQ,
      RowAction::VendorSite},
-    {IDC_HELP_CONTACT_US_ICON, IDC_HELP_CONTACT_US_TEXT, IDC_HELP_CONTACT_US_ARROW, IDB_HELP_CONTACT_US,
-     IDS_CONTACT_US, RowAction::VendorSite},
+    {IDC_HELP_CONTACT_US_ICON, IDC_HELP_CONTACT_US_TEXT, IDC_HELP_CONTACT_US_ARROW, IDB_HELP_CONTACT_US, IDS_CONTACT_US,
+     RowAction::VendorSite},
 };
-
-RECT rectInParent(HWND parent, HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 } // namespace
 
@@ -110,8 +102,8 @@ bool CHelpDlg::onPaint()
     const HGDIOBJ oldBrush = SelectObject(dc, frame.get());
     const HGDIOBJ oldPen = SelectObject(dc, border.get());
     for (const Row& row : kRows) {
-        const RECT icon = rectInParent(hwnd(), item(row.icon));
-        const RECT arrow = rectInParent(hwnd(), item(row.arrow));
+        const RECT icon = rectInDialog(hwnd(), item(row.icon));
+        const RECT arrow = rectInDialog(hwnd(), item(row.arrow));
         const int margin = (icon.bottom - icon.top) / 6;
         const int corner = (icon.bottom - icon.top) / 2;
         RoundRect(dc, icon.left - 2 * margin, icon.top - margin, arrow.right + margin, icon.bottom + margin, corner,

@@ -34,14 +34,6 @@ constexpr StatusLook kStatusLooks[] = {
     {IDS_HOME_SD_STANDBY, false, IDB_MARK_INFO, IDB_HOME_SD_STANDBY},
 };
 
-RECT rectInParent(HWND parent, HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 } // namespace
 
 CMainPageDlg::CMainPageDlg() : SkinnedDialog(IDD_MAIN_PAGE, 1.0f, palette::kPageBackground) {}
@@ -57,9 +49,9 @@ void CMainPageDlg::prepare(float mag)
 {
     setMag(mag);
     statusFont_ = makeSkinFont(kStatusFontSize, kStatusFontWeight, mag);
-    upperLine_ = rectInParent(hwnd(), item(IDC_HOME_UPPER_LINE));
-    lowerLine_ = rectInParent(hwnd(), item(IDC_HOME_LOWER_LINE));
-    icon_ = rectInParent(hwnd(), item(IDC_HOME_STATUS_ICON));
+    upperLine_ = rectInDialog(hwnd(), item(IDC_HOME_UPPER_LINE));
+    lowerLine_ = rectInDialog(hwnd(), item(IDC_HOME_LOWER_LINE));
+    icon_ = rectInDialog(hwnd(), item(IDC_HOME_STATUS_ICON));
     prepared_ = true;
 }
 
@@ -100,7 +92,7 @@ void CMainPageDlg::setHomeStatus(int status, float mag)
         pictureFactor = kPictureFactor;
     }
     showSkinPicture(item(IDC_HOME_PICTURE), picture, pictureFactor, mag);
-    const RECT area = rectInParent(hwnd(), item(IDC_HOME_PICTURE));
+    const RECT area = rectInDialog(hwnd(), item(IDC_HOME_PICTURE));
     InvalidateRect(hwnd(), &area, TRUE);
     status_ = status;
 }

@@ -29,10 +29,13 @@ UniqueFont makeSkinFont(int size, int weight, float mag)
                                   L"微軟正黑體"));
 }
 
-bool textFitsControl(HWND control, const std::wstring& text, HFONT font)
+bool textFitsControl(HWND control, const std::wstring& text, HFONT font, int width)
 {
-    RECT client{};
-    GetClientRect(control, &client);
+    if (width <= 0) {
+        RECT client{};
+        GetClientRect(control, &client);
+        width = client.right - client.left;
+    }
     const HDC dc = GetDC(control);
     if (!dc)
         return true;
@@ -41,15 +44,23 @@ bool textFitsControl(HWND control, const std::wstring& text, HFONT font)
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, previous);
     ReleaseDC(control, dc);
-    return extent.cx <= client.right - client.left;
+    return extent.cx <= width;
 }
 
-UniqueFont makeFittingSkinFont(HWND control, const std::wstring& text, int size, int weight, float mag)
+UniqueFont makeFittingSkinFont(HWND control, const std::wstring& text, int size, int weight, float mag, int width)
 {
     UniqueFont font = makeSkinFont(size, weight, mag);
-    for (int smaller = size - 1; smaller >= size / 2 && !textFitsControl(control, text, font.get()); --smaller)
+    for (int smaller = size - 1; smaller >= size / 2 && !textFitsControl(control, text, font.get(), width); --smaller)
         font = makeSkinFont(smaller, weight, mag);
     return font;
+}
+
+RECT rectInDialog(HWND dialog, HWND control)
+{
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 ControlColours::ControlColours(COLORREF background) : background_(CreateSolidBrush(background)) {}
@@ -107,9 +118,7 @@ HBRUSH ControlColours::colourFor(HDC dc, HWND control, UINT message) const
 
 void centreTextInBand(HWND dialog, HWND field, HFONT font)
 {
-    RECT band{};
-    GetWindowRect(field, &band);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&band), 2);
+    const RECT band = rectInDialog(dialog, field);
 
     const std::wstring text = windowText(field);
     RECT measured{0, 0, band.right - band.left, 0};

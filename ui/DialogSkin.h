@@ -24,16 +24,19 @@ inline constexpr COLORREF kSectionHeader = RGB(149, 150, 150);
 inline constexpr COLORREF kWhite = RGB(255, 255, 255);
 } // namespace palette
 
+// A control's rectangle in its dialog's client coordinates.
+RECT rectInDialog(HWND dialog, HWND control);
+
 // The skin's font: face "微軟正黑體", cell height trunc(size × mag), the given weight.
 UniqueFont makeSkinFont(int size, int weight, float mag);
 
-// The skin font for a single line of text in a control: cell height trunc(size × mag) when the text fits the
-// control's width, else the largest smaller size at which it does (down to half the size), so that a long
-// translation is never cut off.
-UniqueFont makeFittingSkinFont(HWND control, const std::wstring& text, int size, int weight, float mag);
+// The skin font for a single line of text in a control: cell height trunc(size × mag) when the text fits
+// `width` pixels (0: the control's width), else the largest smaller size at which it does (down to half the
+// size), so that a long translation is never cut off.
+UniqueFont makeFittingSkinFont(HWND control, const std::wstring& text, int size, int weight, float mag, int width = 0);
 
-// Whether a single line of text fits the control's width in that font.
-bool textFitsControl(HWND control, const std::wstring& text, HFONT font);
+// Whether a single line of text fits `width` pixels (0: the control's width) in that font.
+bool textFitsControl(HWND control, const std::wstring& text, HFONT font, int width = 0);
 
 // Where a text field lies: on the plain dialog background, or over a picture (a button caption), where
 // the background must not be painted over the image.

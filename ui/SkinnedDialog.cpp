@@ -11,14 +11,6 @@ namespace {
 
 constexpr float kButtonPictureFactor = 0.15f;
 
-RECT rectInDialog(HWND dialog, HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 } // namespace
 
 SkinnedDialog::SkinnedDialog(int templateId, float mag, COLORREF background)

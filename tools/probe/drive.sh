@@ -123,11 +123,16 @@ tray_click() {
 
 # Opens the icon's menu with a right click and waits until it shows TEXT. Under Wine's notification area a
 # right click right after a menu was used is sometimes taken for the end of that menu: a person clicks again.
+# Without TEXT, any popup menu will do.
 tray_menu() {
     local attempt
     for attempt in 1 2 3; do
         tray_click 3
-        wait_until 3 probe menu-shows "$(escaped "$1")" >/dev/null && return 0
+        if [ -n "${1:-}" ]; then
+            wait_until 3 probe menu-shows "$(escaped "$1")" >/dev/null && return 0
+        else
+            wait_until 3 probe menu-item 0 1 >/dev/null && return 0
+        fi
         xdotool key Escape
     done
     return 1

@@ -3,8 +3,8 @@
 // what it found and exits 0 on success, 1 when what it looked for is not there.
 //
 // A window is named by its title, optionally followed by "#ID" marks: only windows that hold a control with
-// each of those ids count ("Yarrowkeep#1101" is the main window, whose side menu has control 1101). A control is named by its
-// id, or by a path of ids through child windows ("214/1041": control 1041 of the child window 214); "." is the
+// each of those ids count ("Yarrowkeep#1101" is the main window, whose side menu has control 1101). A control is named
+// by its id, or by a path of ids through child windows ("214/1041": control 1041 of the child window 214); "." is the
 // window itself.
 #include <windows.h>
 

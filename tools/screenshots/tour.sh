@@ -89,13 +89,12 @@ for dpi in ${YK_TOUR_DPIS:-96 144}; do
             shoot "page-$name"
         done
 
-        tray_click 3
-        sleep 1
-        read -r left top right bottom < <(probe rect "$YK_TITLE" .)
-        import -window root -crop 240x140+0+0 +repage "$out/$prefix_name-tray-menu.png"
+        tray_menu || echo "tour: the notification-area menu did not open" >&2
+        read -r x y < <(probe menu-item 1 2)
+        import -window root -crop "$((x * 2 + 40))x$((y + 40))+0+0" +repage "$out/$prefix_name-tray-menu.png"
         echo "screenshot: $out/$prefix_name-tray-menu.png"
         xdotool key Escape
-        xdotool mousemove 600 700 click 1
+        xdotool mousemove 1270 890 click 1
 
         yksim request 1
         probe wait 'Yarrowkeep#1132' visible 12000 && shoot eject-question-a 'Yarrowkeep#1132'

@@ -28,9 +28,11 @@ struct DeviceConnectionTest : test::SdAccessFixture {
 
     void plugIn()
     {
-        host.interfaces = {test::FakeDeviceHost::usbDisk(L"\\\\?\\usbstor#disk#yrrwkeep", L"USB\\VID_3E7A&PID_0A01\\1")};
+        host.interfaces = {
+            test::FakeDeviceHost::usbDisk(L"\\\\?\\usbstor#disk#yrrwkeep", L"USB\\VID_3E7A&PID_0A01\\1")};
         host.interfaceNumbers[L"\\\\?\\usbstor#disk#yrrwkeep"] = {7, 2, 0};
-        host.volumes[test::kCardLetter] = {StorageIdentity{"YrrwKeep", "SD Reader"}, StorageDeviceNumber{7, 2, 1}, 0, {}};
+        host.volumes[test::kCardLetter] = {
+            StorageIdentity{"YrrwKeep", "SD Reader"}, StorageDeviceNumber{7, 2, 1}, 0, {}};
     }
     void unplug()
     {

@@ -29,11 +29,16 @@ TEST(PageNavigator, SelectionsOfEveryPageAndMode)
         int selection;
     };
     const Case cases[] = {
-        {kHomePage, kNoPageMode, kSelectionHome}, {kHomePage, 2, kSelectionHome},
-        {kBackupRestorePage, 0, kSelectionNormalBackup}, {kBackupRestorePage, 2, kSelectionEncryptBackup},
-        {kBackupRestorePage, 1, kSelectionNormalRestore}, {kBackupRestorePage, 3, kSelectionDecryptRestore},
-        {kBackupRestorePage, kNoPageMode, kNoSelection}, {kSettingsPage, kNoPageMode, kSelectionSettings},
-        {kHelpPage, kNoPageMode, kSelectionHelp},         {4, kNoPageMode, kNoSelection},
+        {kHomePage, kNoPageMode, kSelectionHome},
+        {kHomePage, 2, kSelectionHome},
+        {kBackupRestorePage, 0, kSelectionNormalBackup},
+        {kBackupRestorePage, 2, kSelectionEncryptBackup},
+        {kBackupRestorePage, 1, kSelectionNormalRestore},
+        {kBackupRestorePage, 3, kSelectionDecryptRestore},
+        {kBackupRestorePage, kNoPageMode, kNoSelection},
+        {kSettingsPage, kNoPageMode, kSelectionSettings},
+        {kHelpPage, kNoPageMode, kSelectionHelp},
+        {4, kNoPageMode, kNoSelection},
         {-1, 0, kNoSelection},
     };
     for (const auto& c : cases)

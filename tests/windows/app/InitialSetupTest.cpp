@@ -57,12 +57,13 @@ protected:
 
     bool run(const std::wstring& documents, int confirmation = kBoxOk)
     {
-        return runInitialSetup(profile, host, prompts,
-                               [&](const std::wstring& folder) {
-                                   confirmed.push_back(folder);
-                                   return confirmation;
-                               },
-                               documents);
+        return runInitialSetup(
+            profile, host, prompts,
+            [&](const std::wstring& folder) {
+                confirmed.push_back(folder);
+                return confirmation;
+            },
+            documents);
     }
     void expectNothingSaved()
     {
