@@ -78,9 +78,10 @@ void SideMenu::create(HWND mainWindow, float mag)
     for (const Item& item : kItems) {
         const HWND text = GetDlgItem(window_, item.text);
         const std::wstring label = menuText(item.label);
-        // The text stays on its item's picture, so that a highlighted item's bar holds the whole of it.
-        const int room =
-            rectInDialog(window_, GetDlgItem(window_, item.image)).right - rectInDialog(window_, text).left;
+        // The text stays on its item's picture, short of the rounded end of a highlighted item's bar, so that
+        // the bar holds the whole of it.
+        const RECT picture = rectInDialog(window_, GetDlgItem(window_, item.image));
+        const int room = picture.right - (picture.bottom - picture.top) / 3 - rectInDialog(window_, text).left;
         HFONT font = menuFont_.get();
         if (!textFitsControl(text, label, font, room)) {
             fittedFonts_.push_back(makeFittingSkinFont(text, label, kMenuFontSize, kMenuFontWeight, mag, room));

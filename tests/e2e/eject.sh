@@ -1,5 +1,6 @@
 # The phone asks for the card while the PC has it: question A, then B, then the card is given up (its drive
-# letter goes). A declined question comes back only when the request changes from 1 to 2.
+# letter goes). A declined question comes back only when the request changes from 1 to 2. Afterwards the file
+# browser item takes the card back and opens it once its volume answers.
 source "$(dirname "${BASH_SOURCE[0]}")/e2e.sh"
 setup_done "$YK_ROOT/build/e2e-pc" 0
 use_simulator
@@ -37,4 +38,16 @@ probe wait "$QUESTION" hidden 5000 || fail "the second Yes did not close the que
 wait_until 5 bash -c "[ ! -L '$WINEPREFIX/dosdevices/u:' ]" || fail "the card's drive letter stayed after the eject"
 wait_until 5 home_line_is "SD Card Standby" || fail "home status after the eject: $(home_line)"
 [ "$(yksim state | sed -n 's/.*"attached": \([a-z]*\).*/\1/p')" = false ] || fail "the device still has the card on the PC side"
+
+# As question B says: the file browser item gives the card back to the PC and opens it.
+yksim request 0
+probe click "$YK_TITLE" 1100
+BROWSER=' (U:)'
+probe wait "$BROWSER" visible 15000 || fail "the file browser did not open the card"
+[ -L "$WINEPREFIX/dosdevices/u:" ] || fail "the card is not on the PC side"
+wait_until 5 home_line_is "Yarrowkeep Connected" || fail "home status after the file browser: $(home_line)"
+screenshot file-browser
+probe close "$BROWSER"
+probe wait "$BROWSER" gone 5000 || fail "the file browser did not close"
+probe wait "$RESULT_BOX" hidden 100 || fail "a backup ran with the automatic backup off"
 echo "PASS"
