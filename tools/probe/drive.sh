@@ -25,6 +25,8 @@ start_program() {
 }
 
 stop_programs() {
+    # A killed program cannot take its icon away; the next one must find its own in the first place.
+    probe tray-remove "$YK_TITLE" 128 >/dev/null 2>&1 || true
     probe kill Yarrowkeep >/dev/null 2>&1 || true
     local pid
     for pid in "${YK_STARTED[@]}"; do
