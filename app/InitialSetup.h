@@ -11,13 +11,11 @@
 
 namespace yk {
 
-// The sub-folder made when the user picks the Documents folder itself.
-inline constexpr wchar_t kDefaultBackupSubfolder[] = L"\\Yarrowkeep_Backup";
-
-// Asks for the folder (the prompt, the picker starting in `documentsFolder`, the checks), saves "Directory",
-// "Auto Backup" 1, "Secure Backup" 0 and "APPInitialSetup" 1, then shows the folder through `confirmFolder`.
-// True when the settings were saved and the confirmation ended with OK. Every stop before the save leaves the
-// settings as they were. An empty `documentsFolder` starts the picker nowhere in particular.
+// Asks for the folder (the prompt, then the picker starting in `documentsFolder`, where the Documents folder
+// itself gets a folder of its own), saves "Directory", "Auto Backup" 1, "Secure Backup" 0 and
+// "APPInitialSetup" 1, then shows the folder through `confirmFolder`. True when the settings were saved and
+// the confirmation ended with OK. Every stop before the save leaves the settings as they were. An empty
+// `documentsFolder` starts the picker nowhere in particular.
 bool runInitialSetup(const SettingsProfile& profile, DeviceHost& host, RunPrompts& prompts,
                      const std::function<int(const std::wstring& folder)>& confirmFolder,
                      const std::wstring& documentsFolder);
