@@ -334,6 +334,29 @@ void CYarrowkeepDlg::setEjectButtonsEnabled(bool enabled)
     ui_.setEjectButtonsEnabled(enabled);
 }
 
+void CYarrowkeepDlg::runCommand(RunKind kind)
+{
+    static constexpr int kRunCommands[] = {IDC_FUNCTION_NORMAL_BACKUP, IDC_FUNCTION_NORMAL_RESTORE,
+                                           IDC_FUNCTION_ENCRYPT_BACKUP, IDC_FUNCTION_DECRYPT_RESTORE};
+    onRunCommand(kRunCommands[static_cast<int>(kind)]);
+}
+
+void CYarrowkeepDlg::showBusyNotice()
+{
+    ui_.showBusyNotice();
+}
+
+void CYarrowkeepDlg::ejectSdCard()
+{
+    if (parts_)
+        parts_->sdAccess.disableSDButtonOnClick();
+}
+
+void CYarrowkeepDlg::showHomePage()
+{
+    navigator_.switchPage(kHomePage, kNoPageMode);
+}
+
 void CYarrowkeepDlg::quit()
 {
     if (runState_.runInProgress) {

@@ -28,7 +28,12 @@
 
 namespace yk {
 
-class CYarrowkeepDlg final : public DialogBase, WindowVisibility, MainWindowActions, RunShell {
+class CYarrowkeepDlg final : public DialogBase,
+                             WindowVisibility,
+                             MainWindowActions,
+                             RunShell,
+                             BackupRestorePageActions,
+                             SettingsPageActions {
 public:
     explicit CYarrowkeepDlg(DeviceHost& host);
     ~CYarrowkeepDlg() override;
@@ -62,9 +67,15 @@ private:
     // MainWindowActions
     void requestInitialSetup() override;
     void openVendorSite() override;
-    // RunShell
+    // RunShell and the backup/restore page
     void openSettingsPage() override;
     void setEjectButtonsEnabled(bool enabled) override;
+    // The backup/restore page
+    void runCommand(RunKind kind) override;
+    void showBusyNotice() override;
+    // The settings page
+    void ejectSdCard() override;
+    void showHomePage() override;
 
     DeviceHost& host_;
     SettingsProfile profile_;
@@ -86,7 +97,8 @@ private:
     MainTimers timers_;
     SideMenu sideMenu_;
     SideBarBackground sideBar_;
-    PageHost pages_{sideMenu_};
+    PageHost pages_{sideMenu_, PageContext{profile_, deviceState_, host_, names_, runState_, restoreChoice_,
+                                           newVersionAvailable_, *this, *this}};
     PageNavigator navigator_{pages_};
     MainWindowUi ui_{pages_, navigator_};
     VendorCommands commands_{deviceState_, host_};

@@ -13,9 +13,29 @@
 
 namespace yk {
 
+// What the pages show and whom they ask: the main window's state and its actions.
+struct PageContext {
+    const SettingsProfile& profile;
+    const DeviceState& device;
+    DeviceHost& host;
+    const IdentityNames& names;
+    const RunState& run;
+    std::int32_t& restoreChoice;
+    const bool& newVersionAvailable;
+    BackupRestorePageActions& backupRestoreActions;
+    SettingsPageActions& settingsActions;
+};
+
 class PageHost final : public PageViews {
 public:
-    explicit PageHost(SideMenu& menu) : menu_(menu) {}
+    PageHost(SideMenu& menu, const PageContext& context)
+        : backupRestore(context.profile, context.device, context.host, context.names, context.run,
+                        context.restoreChoice, context.backupRestoreActions),
+          settings(context.profile, context.device, context.host, context.newVersionAvailable,
+                   context.settingsActions),
+          menu_(menu)
+    {
+    }
 
     // Creates home, backup/restore, settings and help in that order and gives each the home page's size, at
     // the right edge of the main window. Each page's window id is its template id.

@@ -71,6 +71,42 @@ using UniqueBrush = GdiObject<HBRUSH>;
 using UniqueFont = GdiObject<HFONT>;
 using UniqueBitmap = GdiObject<HBITMAP>;
 
+// An open registry key, closed with RegCloseKey.
+class UniqueRegistryKey {
+public:
+    UniqueRegistryKey() = default;
+    explicit UniqueRegistryKey(HKEY key) : key_(key) {}
+    UniqueRegistryKey(UniqueRegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+    UniqueRegistryKey& operator=(UniqueRegistryKey&& other) noexcept
+    {
+        if (this != &other) {
+            if (key_)
+                RegCloseKey(key_);
+            key_ = std::exchange(other.key_, nullptr);
+        }
+        return *this;
+    }
+    UniqueRegistryKey(const UniqueRegistryKey&) = delete;
+    UniqueRegistryKey& operator=(const UniqueRegistryKey&) = delete;
+    ~UniqueRegistryKey()
+    {
+        if (key_)
+            RegCloseKey(key_);
+    }
+    HKEY get() const { return key_; }
+    // For the functions that open a key into a pointer; the key held before is closed first.
+    HKEY* put()
+    {
+        if (key_)
+            RegCloseKey(key_);
+        key_ = nullptr;
+        return &key_;
+    }
+
+private:
+    HKEY key_ = nullptr;
+};
+
 // A memory device context, deleted with DeleteDC.
 class UniqueMemoryDC {
 public:

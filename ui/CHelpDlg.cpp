@@ -15,8 +15,6 @@ namespace {
 
 constexpr float kDecorationFactor = 0.55f;
 constexpr float kRowPictureFactor = 0.5f;
-constexpr COLORREF kRowFrame = RGB(255, 255, 255);
-constexpr COLORREF kRowBorder = RGB(228, 230, 235);
 
 enum class RowAction { DeviceInformation, VoltageCurrent, VendorSite };
 
@@ -94,23 +92,15 @@ bool CHelpDlg::onCommand(int id, int code, HWND control)
 
 bool CHelpDlg::onPaint()
 {
-    // Each row lies on a white frame from its icon to its arrow; the pictures and texts are transparent on it.
+    // Each row lies on a frame from its icon to its arrow; the pictures and texts are transparent on it.
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(hwnd(), &paint);
-    const UniqueBrush frame(CreateSolidBrush(kRowFrame));
-    const GdiObject<HPEN> border(CreatePen(PS_SOLID, 1, kRowBorder));
-    const HGDIOBJ oldBrush = SelectObject(dc, frame.get());
-    const HGDIOBJ oldPen = SelectObject(dc, border.get());
     for (const Row& row : kRows) {
         const RECT icon = rectInDialog(hwnd(), item(row.icon));
         const RECT arrow = rectInDialog(hwnd(), item(row.arrow));
         const int margin = (icon.bottom - icon.top) / 6;
-        const int corner = (icon.bottom - icon.top) / 2;
-        RoundRect(dc, icon.left - 2 * margin, icon.top - margin, arrow.right + margin, icon.bottom + margin, corner,
-                  corner);
+        paintRowFrame(dc, RECT{icon.left - 2 * margin, icon.top - margin, arrow.right + margin, icon.bottom + margin});
     }
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
     EndPaint(hwnd(), &paint);
     return true;
 }

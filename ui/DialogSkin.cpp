@@ -1,5 +1,6 @@
 #include "ui/DialogSkin.h"
 
+#include <algorithm>
 #include <string>
 
 #include "ui/ScaleRule.h"
@@ -22,9 +23,9 @@ std::wstring windowText(HWND window)
 
 } // namespace
 
-UniqueFont makeSkinFont(int size, int weight, float mag)
+UniqueFont makeSkinFont(int size, int weight, float mag, bool underline)
 {
-    return UniqueFont(CreateFontW(scaledFontHeight(size, mag), 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    return UniqueFont(CreateFontW(scaledFontHeight(size, mag), 0, 0, 0, weight, FALSE, underline, FALSE, ANSI_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, kSwissPitchAndFamily,
                                   L"微軟正黑體"));
 }
@@ -63,21 +64,37 @@ RECT rectInDialog(HWND dialog, HWND control)
     return rect;
 }
 
-ControlColours::ControlColours(COLORREF background) : background_(CreateSolidBrush(background)) {}
+ControlColours::ControlColours(COLORREF background)
+    : background_(CreateSolidBrush(background)), field_(CreateSolidBrush(palette::kWhite))
+{
+}
 
 void ControlColours::setText(int controlId, COLORREF colour, TextBackdrop backdrop)
 {
-    setRule(Rule{controlId, false, false, colour, backdrop});
+    setRule(Rule{controlId, false, colour, backdrop});
 }
 
 void ControlColours::setPicture(int controlId)
 {
-    setRule(Rule{controlId, true, false, 0, TextBackdrop::Picture});
+    setRule(Rule{controlId, true, 0, TextBackdrop::Picture});
 }
 
-void ControlColours::setPictureOnBackground(int controlId)
+void ControlColours::setPictureOnBackground(int controlId, TextBackdrop backdrop)
 {
-    setRule(Rule{controlId, true, true, 0, TextBackdrop::Background});
+    setRule(Rule{controlId, true, 0, backdrop});
+}
+
+HBRUSH ControlColours::brushFor(TextBackdrop backdrop) const
+{
+    switch (backdrop) {
+    case TextBackdrop::Background:
+        return background_.get();
+    case TextBackdrop::Field:
+        return field_.get();
+    case TextBackdrop::Picture:
+        break;
+    }
+    return static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
 }
 
 void ControlColours::setRule(const Rule& rule)
@@ -108,12 +125,23 @@ HBRUSH ControlColours::colourFor(HDC dc, HWND control, UINT message) const
     const Rule* rule = ruleFor(GetDlgCtrlID(control));
     if (!rule)
         return nullptr;
-    const auto hollow = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
-    if (rule->picture)
-        return rule->opaque ? background_.get() : hollow;
-    SetTextColor(dc, rule->colour);
-    SetBkMode(dc, TRANSPARENT);
-    return rule->backdrop == TextBackdrop::Picture ? hollow : background_.get();
+    if (!rule->picture) {
+        SetTextColor(dc, rule->colour);
+        SetBkMode(dc, TRANSPARENT);
+    }
+    return brushFor(rule->backdrop);
+}
+
+void paintRowFrame(HDC dc, const RECT& area)
+{
+    const UniqueBrush fill(CreateSolidBrush(palette::kWhite));
+    const GdiObject<HPEN> border(CreatePen(PS_SOLID, 1, RGB(228, 230, 235)));
+    const HGDIOBJ oldBrush = SelectObject(dc, fill.get());
+    const HGDIOBJ oldPen = SelectObject(dc, border.get());
+    const int corner = std::min<int>(area.bottom - area.top, 24);
+    RoundRect(dc, area.left, area.top, area.right, area.bottom, corner, corner);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
 }
 
 void centreTextInBand(HWND dialog, HWND field, HFONT font)

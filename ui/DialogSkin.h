@@ -28,7 +28,7 @@ inline constexpr COLORREF kWhite = RGB(255, 255, 255);
 RECT rectInDialog(HWND dialog, HWND control);
 
 // The skin's font: face "微軟正黑體", cell height trunc(size × mag), the given weight.
-UniqueFont makeSkinFont(int size, int weight, float mag);
+UniqueFont makeSkinFont(int size, int weight, float mag, bool underline = false);
 
 // The skin font for a single line of text in a control: cell height trunc(size × mag) when the text fits
 // `width` pixels (0: the control's width), else the largest smaller size at which it does (down to half the
@@ -38,12 +38,12 @@ UniqueFont makeFittingSkinFont(HWND control, const std::wstring& text, int size,
 // Whether a single line of text fits `width` pixels (0: the control's width) in that font.
 bool textFitsControl(HWND control, const std::wstring& text, HFONT font, int width = 0);
 
-// Where a text field lies: on the plain dialog background, or over a picture (a button caption), where
-// the background must not be painted over the image.
-enum class TextBackdrop { Background, Picture };
+// What lies under a control: the plain dialog background, a picture (a button caption, or a picture over
+// the window's own painting), where nothing may be painted over it, or the white frame of a page's row.
+enum class TextBackdrop { Background, Picture, Field };
 
-// The control-colour rules of one dialog: the background brush (made once, released with the rules),
-// text fields with their colour and transparent background, pictures with the hollow brush, and default
+// The control-colour rules of one dialog: the background brush and the white field brush (made once,
+// released with the rules), text fields with their colour and transparent background, pictures, and default
 // colours for everything else.
 class ControlColours {
 public:
@@ -51,9 +51,10 @@ public:
 
     // One rule per control; setting it again replaces it.
     void setText(int controlId, COLORREF colour, TextBackdrop backdrop);
+    // A picture drawn with the hollow brush: what lies under it shows through its transparent parts.
     void setPicture(int controlId);
-    // A picture whose image changes: drawn on the background brush, so the old image never shows through.
-    void setPictureOnBackground(int controlId);
+    // A picture whose image changes: drawn on that backdrop's brush, so the old image never shows through.
+    void setPictureOnBackground(int controlId, TextBackdrop backdrop = TextBackdrop::Background);
 
     // The answer to a WM_CTLCOLOR* message; null means "default colours".
     HBRUSH colourFor(HDC dc, HWND control, UINT message) const;
@@ -62,16 +63,20 @@ private:
     struct Rule {
         int id;
         bool picture;
-        bool opaque;
         COLORREF colour;
         TextBackdrop backdrop;
     };
     void setRule(const Rule& rule);
     const Rule* ruleFor(int controlId) const;
+    HBRUSH brushFor(TextBackdrop backdrop) const;
 
     UniqueBrush background_;
+    UniqueBrush field_;
     std::vector<Rule> rules_;
 };
+
+// The white, finely bordered frame with rounded corners that groups a row of a page.
+void paintRowFrame(HDC dc, const RECT& area);
 
 // Centres a field's word-wrapped text vertically in the field's band, or lets the field grow downward when
 // the text is taller than the band, so that nothing is cut.
