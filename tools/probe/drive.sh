@@ -156,3 +156,11 @@ QUIT_BOX='yarrowkeep#65535'
 ONE_BUTTON_BOX='Yarrowkeep#1115#1116'
 # The result dialog of a run.
 RESULT_BOX='Yarrowkeep#1088'
+
+# The folder of a kind of backup on the simulated card ("Normal Backup" or "Encrypt Backup"), empty when none.
+card_backup_folder() {
+    find "$YK_SIM_HOME/card/YarrowkeepCross" -mindepth 3 -maxdepth 3 -type d -name "$1" 2>/dev/null | head -1
+}
+
+# The number of files a run's result dialog counts as done.
+result_done() { probe text "$RESULT_BOX" 1091 | tr -d ' '; }

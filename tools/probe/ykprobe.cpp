@@ -8,6 +8,7 @@
 // window itself.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -133,6 +134,8 @@ int usage()
                   L"       ykprobe pixel WINDOW CONTROL DX DY   the screen colour at that offset in the control\n"
                   L"       ykprobe click WINDOW CONTROL         a click, posted to the control's parent\n"
                   L"       ykprobe type WINDOW CONTROL TEXT     replaces the text of an edit field\n"
+                  L"       ykprobe checked WINDOW CONTROL       exit 0 when the check box is checked\n"
+                  L"       ykprobe date WINDOW CONTROL Y-M-D    sets a date picker\n"
                   L"       ykprobe key WINDOW return|escape     a key pressed in the window\n"
                   L"       ykprobe close WINDOW\n"
                   L"       ykprobe kill WINDOW\n"
@@ -291,6 +294,28 @@ int menuShows(const std::wstring& text)
     return found ? 0 : 1;
 }
 
+// Sets a date picker of another process, as choosing the date in it would: the date travels in memory of
+// that process, since the control reads it through a pointer.
+int setDate(HWND picker, const std::wstring& date)
+{
+    SYSTEMTIME time{};
+    if (std::swscanf(date.c_str(), L"%hu-%hu-%hu", &time.wYear, &time.wMonth, &time.wDay) != 3)
+        return 2;
+    DWORD process = 0;
+    GetWindowThreadProcessId(picker, &process);
+    const HANDLE handle = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+    if (!handle)
+        return 1;
+    void* remote = VirtualAllocEx(handle, nullptr, sizeof time, MEM_COMMIT, PAGE_READWRITE);
+    bool done = false;
+    if (remote && WriteProcessMemory(handle, remote, &time, sizeof time, nullptr))
+        done = SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(remote)) != 0;
+    if (remote)
+        VirtualFreeEx(handle, remote, 0, MEM_RELEASE);
+    CloseHandle(handle);
+    return done ? 0 : 1;
+}
+
 NOTIFYICONDATAW iconOf(HWND window, UINT id)
 {
     NOTIFYICONDATAW data{};
@@ -402,6 +427,13 @@ int wmain(int argc, wchar_t** argv)
         const std::wstring text = unescape(argv[4]);
         return SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ? 0 : 1;
     }
+    if (command == L"checked") {
+        const bool checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        std::wprintf(L"%ls\n", checked ? L"checked" : L"unchecked");
+        return checked ? 0 : 1;
+    }
+    if (command == L"date" && argc >= 5)
+        return setDate(control, argv[4]);
     if (command == L"shown") {
         // The control's own visibility: a page of a hidden window still tells which of them is shown.
         const bool shown = (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
