@@ -43,10 +43,8 @@ page_shown 214 || fail "the menu switched pages before the set-up"
 
 # This time a folder is chosen and confirmed.
 probe click "$SETUP_BOX" 1117
-probe wait "$PICKER" visible 10000 || fail "no folder picker"
 folder=$(winepath -w "$pc" 2>/dev/null)
-probe type "$PICKER" 1152 "$folder" || fail "could not type into the picker"
-probe click "$PICKER" 1
+pick_folder "$folder" || fail "no folder picker"
 probe wait "$CONFIRM_BOX" visible 10000 || fail "no confirmation of the chosen folder"
 [ "$(probe text "$CONFIRM_BOX" 1116)" = "Backup and Restore Path" ] || fail "confirmation: $(probe text "$CONFIRM_BOX" 1116)"
 [ "$(probe text "$CONFIRM_BOX" 1119)" = "$folder" ] || fail "confirmation shows $(probe text "$CONFIRM_BOX" 1119)"

@@ -164,3 +164,15 @@ card_backup_folder() {
 
 # The number of files a run's result dialog counts as done.
 result_done() { probe text "$RESULT_BOX" 1091 | tr -d ' '; }
+
+# The Windows path of a folder on the simulated card, through the card's drive letter.
+card_windows_path() {
+    local relative=${1#"$YK_SIM_HOME/card/"}
+    echo "${YK_SIM_LETTER}:\\${relative//\//\\}"
+}
+
+# Chooses a folder in the platform's folder picker by typing its path.
+pick_folder() {
+    probe wait 'Select Folder' visible 10000 || return 1
+    probe type 'Select Folder' 1152 "$1" && probe click 'Select Folder' 1
+}
