@@ -28,6 +28,8 @@ stop_programs() {
     # A killed program cannot take its icon away; the next one must find its own in the first place.
     probe tray-remove "$YK_TITLE" 128 >/dev/null 2>&1 || true
     probe kill Yarrowkeep >/dev/null 2>&1 || true
+    # The windows of a killed program go a moment later; the next program must not meet them.
+    probe wait Yarrowkeep gone 10000 >/dev/null 2>&1 || true
     local pid
     for pid in "${YK_STARTED[@]}"; do
         kill "$pid" 2>/dev/null || true
