@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/InitialSetup.h"
+#include "backup/BackupFolderChoice.h"
 #include "base/CatalogKeys.h"
 #include "device/Win32DeviceHost.h"
 #include "support/TestFiles.h"
@@ -174,6 +175,20 @@ TEST_F(InitialSetup, ABackupFolderThatCannotBeMadeInDocumentsAsksForAnotherPath)
     EXPECT_EQ(prompts.shown[1].text, IDS_CREATE_DIRECTORY_FAIL.english);
     EXPECT_EQ(prompts.shown[1].folder, documents + L"\\Yarrowkeep_Backup");
     expectNothingSaved();
+}
+
+TEST_F(InitialSetup, ALaterChoiceOfTheDocumentsFolderIsKeptAsItIs)
+{
+    // The settings page's Browse once a folder is set: no sub-folder is made.
+    const std::wstring documents = scratch / L"Documents";
+    ASSERT_TRUE(makeFolders(documents));
+    prompts.picked = documents;
+    const auto chosen = chooseBackupFolder(prompts, host, scratch.path(), documents, false);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, documents);
+    EXPECT_FALSE(exists(documents + L"\\Yarrowkeep_Backup"));
+    EXPECT_EQ(prompts.pickerStarts, std::vector<std::wstring>{scratch.path()});
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 } // namespace
