@@ -31,8 +31,7 @@ public:
     PageHost(SideMenu& menu, const PageContext& context)
         : backupRestore(context.profile, context.device, context.host, context.names, context.run,
                         context.restoreChoice, context.backupRestoreActions),
-          settings(context.profile, context.device, context.host, context.newVersionAvailable,
-                   context.settingsActions),
+          settings(context.profile, context.device, context.host, context.newVersionAvailable, context.settingsActions),
           menu_(menu)
     {
     }

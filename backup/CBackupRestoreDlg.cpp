@@ -102,17 +102,20 @@ void CBackupRestoreDlg::setupBackupRestorePage(float mag)
            picturePlace.right + extra < client.right)
         ++extra;
     if (extra > 0) {
-        MoveWindow(item(IDC_PAGE_SETTINGS_LINK), linkPlace.left, linkPlace.top, linkPlace.right - linkPlace.left + extra,
-                   linkPlace.bottom - linkPlace.top, FALSE);
+        MoveWindow(item(IDC_PAGE_SETTINGS_LINK), linkPlace.left, linkPlace.top,
+                   linkPlace.right - linkPlace.left + extra, linkPlace.bottom - linkPlace.top, FALSE);
         MoveWindow(item(IDC_PAGE_HINT_PICTURE), picturePlace.left + extra, picturePlace.top,
                    picturePlace.right - picturePlace.left, picturePlace.bottom - picturePlace.top, FALSE);
     }
-    // English and Japanese switch labels take two lines.
-    if (languageCode != kLanguageChineseTaiwan && languageCode != kLanguageChineseOther) {
-        const HWND label = item(IDC_PAGE_SWITCH_LABEL);
-        SetWindowLongPtrW(label, GWL_STYLE,
-                          (GetWindowLongPtrW(label, GWL_STYLE) & ~(SS_TYPEMASK | SS_CENTERIMAGE)) | SS_CENTER);
-    }
+    // English and Japanese switch labels take two lines; the Chinese one stays on one, in a smaller font when
+    // it would not fit.
+    const HWND switchLabel = item(IDC_PAGE_SWITCH_LABEL);
+    if (languageCode != kLanguageChineseTaiwan && languageCode != kLanguageChineseOther)
+        SetWindowLongPtrW(switchLabel, GWL_STYLE,
+                          (GetWindowLongPtrW(switchLabel, GWL_STYLE) & ~(SS_TYPEMASK | SS_CENTERIMAGE)) | SS_CENTER);
+    else
+        switchLabelFont_ = makeFittingSkinFont(switchLabel, loadCatalogText(IDS_AUTO_BACKUP_ON_CONNECT), kSmallSize,
+                                               kSmallWeight, mag);
 
     hintPlace_ = rectInDialog(hwnd(), item(IDC_PAGE_HINT));
     linkPlace_ = rectInDialog(hwnd(), item(IDC_PAGE_SETTINGS_LINK));
@@ -164,7 +167,8 @@ void CBackupRestoreDlg::refreshBackupRestorePage()
         ShowWindow(item(control), restoreView ? SW_HIDE : SW_SHOW);
     SendMessageW(item(IDC_PAGE_SWITCH), BM_SETCHECK,
                  pageSwitchChecked(values, kind == RunKind::EncryptedBackup) ? BST_CHECKED : BST_UNCHECKED, 0);
-    putText(IDC_PAGE_SWITCH_LABEL, loadCatalogText(IDS_AUTO_BACKUP_ON_CONNECT), small, kSwitchLabelColour);
+    putText(IDC_PAGE_SWITCH_LABEL, loadCatalogText(IDS_AUTO_BACKUP_ON_CONNECT),
+            switchLabelFont_ ? switchLabelFont_.get() : small, kSwitchLabelColour);
 
     placeHintAndSpace(restoreView);
     putText(IDC_PAGE_HINT, loadCatalogText(folder.empty() ? IDS_SET_BACKUP_SOURCE : IDS_CHANGE_PATH), small,
@@ -262,9 +266,8 @@ void CBackupRestoreDlg::onSwitch()
     const bool checked = SendMessageW(item(IDC_PAGE_SWITCH), BM_GETCHECK, 0, 0) != BST_CHECKED;
     SendMessageW(item(IDC_PAGE_SWITCH), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     const Settings settings(profile_);
-    const AutoBackupValues values =
-        withPageSwitch({settings.autoBackup.get(), settings.secureBackup.get()}, checked,
-                       static_cast<RunKind>(pageView) == RunKind::EncryptedBackup);
+    const AutoBackupValues values = withPageSwitch({settings.autoBackup.get(), settings.secureBackup.get()}, checked,
+                                                   static_cast<RunKind>(pageView) == RunKind::EncryptedBackup);
     settings.autoBackup.set(values.autoBackup);
     settings.secureBackup.set(values.secureBackup);
 }

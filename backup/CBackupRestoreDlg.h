@@ -65,6 +65,8 @@ private:
     BackupRestorePageActions& actions_;
     bool setUp_ = false;
     UniqueFont linkFont_;
+    // The switch label where it stays one line (Traditional Chinese) and would not fit at the small font.
+    UniqueFont switchLabelFont_;
     RECT hintPlace_{};
     RECT linkPlace_{};
     RECT hintPicturePlace_{};

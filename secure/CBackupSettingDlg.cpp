@@ -280,8 +280,8 @@ void CBackupSettingDlg::toggleAutoLaunch()
 void CBackupSettingDlg::toggleAutoBackup()
 {
     const Settings settings(profile_);
-    const AutoBackupValues values = withAutoBackupSwitch(
-        {settings.autoBackup.get(), settings.secureBackup.get()}, !switchOn(IDC_SETTING_AUTO_BACKUP_STATE));
+    const AutoBackupValues values = withAutoBackupSwitch({settings.autoBackup.get(), settings.secureBackup.get()},
+                                                         !switchOn(IDC_SETTING_AUTO_BACKUP_STATE));
     settings.autoBackup.set(values.autoBackup);
     settings.secureBackup.set(values.secureBackup);
     setSwitch(IDC_SETTING_AUTO_BACKUP_STATE, values.autoBackup != 0);
@@ -291,8 +291,8 @@ void CBackupSettingDlg::toggleAutoBackup()
 void CBackupSettingDlg::toggleSecureBackup()
 {
     const Settings settings(profile_);
-    const AutoBackupValues values = withSecureBackupSwitch(
-        {settings.autoBackup.get(), settings.secureBackup.get()}, !switchOn(IDC_SETTING_SECURE_BACKUP_STATE));
+    const AutoBackupValues values = withSecureBackupSwitch({settings.autoBackup.get(), settings.secureBackup.get()},
+                                                           !switchOn(IDC_SETTING_SECURE_BACKUP_STATE));
     settings.autoBackup.set(values.autoBackup);
     settings.secureBackup.set(values.secureBackup);
     setSwitch(IDC_SETTING_AUTO_BACKUP_STATE, values.autoBackup != 0);

@@ -26,6 +26,14 @@ probe text "$YK_TITLE" 219/1115 | grep -q '^Total .* GB, Free .*B$' || fail "spa
 probe click "$YK_TITLE" 219/1113
 probe wait "$RESULT_BOX" visible 30000 || fail "Start Backup did not run"
 [ "$(result_done)" = 5 ] || fail "backup: $(result_done) files"
+# The run lasts until its result is closed: the page's buttons and link only tell so.
+for control in 1113 1111; do
+    probe click "$YK_TITLE" "219/$control"
+    probe wait "$ONE_BUTTON_BOX" visible 5000 || fail "no busy notice for $control during the run"
+    probe click "$ONE_BUTTON_BOX" 1117
+    probe wait "$ONE_BUTTON_BOX" hidden 5000 || fail "the busy notice did not close"
+done
+page_shown 219 || fail "the settings link left the page during the run"
 probe click "$RESULT_BOX" 1117
 probe wait "$RESULT_BOX" hidden 5000 || fail "the result did not close"
 card=$(card_backup_folder "Normal Backup")

@@ -89,6 +89,8 @@ mkdir -p "$installed"
 cp "$YK_EXE" "$installed/yarrowkeep.exe"
 YK_EXE="$installed/yarrowkeep.exe" start_program
 probe wait "$YK_TITLE" visible 20000 || fail "the installed copy did not show its window"
+# The card found present brings the home page forward: the click waits until the program has taken it.
+wait_until 10 home_line_is "Yarrowkeep Connected" || fail "home status: $(home_line)"
 probe click "$YK_TITLE" 1111
 wait_until 5 page_shown 163 || fail "no settings page"
 probe click "$YK_TITLE" 163/1092
@@ -105,4 +107,8 @@ wait_until 5 test "$(profile_get 'Auto Launch')" = 0x1 || fail "the page did not
 probe click "$YK_TITLE" 163/1092
 wait_until 5 test -z "$(run_value "$RUN_KEY")$(run_value "$RUN_KEY_32")" || fail "the Run values stayed"
 [ "$(profile_get 'Auto Launch')" = 0x0 ] || fail "Auto Launch after turning it off: $(profile_get 'Auto Launch')"
+
+# The back image leads home.
+probe click "$YK_TITLE" 163/1090
+wait_until 5 page_shown 214 || fail "the back image did not lead to the home page"
 echo "PASS"

@@ -420,8 +420,7 @@ int wmain(int argc, wchar_t** argv)
         // Asked of the control itself: GetWindowText does not reach an edit field of another process.
         wchar_t text[4096] = {};
         DWORD_PTR copied = 0;
-        SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                            &copied);
+        SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
         std::wprintf(L"%ls\n", text);
         return 0;
     }
