@@ -141,8 +141,7 @@ void CBackupRestoreDlg::refreshBackupRestorePage()
     const auto kind = static_cast<RunKind>(std::clamp(pageView, 0, 3));
     const bool restoreView = isRestoreKind(kind);
     const bool encrypted = kind == RunKind::EncryptedBackup || kind == RunKind::DecryptRestore;
-    const Settings settings(profile_);
-    const AutoBackupValues values{settings.autoBackup.get(), settings.secureBackup.get()};
+    const AutoBackupValues values = readAutoBackupValues(profile_);
     const std::wstring folder = getBackupDirectory(profile_);
     const std::wstring cardFolder = backupTargetFolder(device_, names_, encrypted);
     const View& view = kViews[static_cast<int>(kind)];
@@ -265,11 +264,8 @@ void CBackupRestoreDlg::onSwitch()
 {
     const bool checked = SendMessageW(item(IDC_PAGE_SWITCH), BM_GETCHECK, 0, 0) != BST_CHECKED;
     SendMessageW(item(IDC_PAGE_SWITCH), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    const Settings settings(profile_);
-    const AutoBackupValues values = withPageSwitch({settings.autoBackup.get(), settings.secureBackup.get()}, checked,
-                                                   static_cast<RunKind>(pageView) == RunKind::EncryptedBackup);
-    settings.autoBackup.set(values.autoBackup);
-    settings.secureBackup.set(values.secureBackup);
+    writeAutoBackupValues(profile_, withPageSwitch(readAutoBackupValues(profile_), checked,
+                                                   static_cast<RunKind>(pageView) == RunKind::EncryptedBackup));
 }
 
 void CBackupRestoreDlg::onSettingsLink()

@@ -277,26 +277,21 @@ void CBackupSettingDlg::toggleAutoLaunch()
         unregisterAutoLaunch();
 }
 
-void CBackupSettingDlg::toggleAutoBackup()
+void CBackupSettingDlg::storeAutoBackup(const AutoBackupValues& values)
 {
-    const Settings settings(profile_);
-    const AutoBackupValues values = withAutoBackupSwitch({settings.autoBackup.get(), settings.secureBackup.get()},
-                                                         !switchOn(IDC_SETTING_AUTO_BACKUP_STATE));
-    settings.autoBackup.set(values.autoBackup);
-    settings.secureBackup.set(values.secureBackup);
+    writeAutoBackupValues(profile_, values);
     setSwitch(IDC_SETTING_AUTO_BACKUP_STATE, values.autoBackup != 0);
     setSwitch(IDC_SETTING_SECURE_BACKUP_STATE, values.secureBackup != 0);
 }
 
+void CBackupSettingDlg::toggleAutoBackup()
+{
+    storeAutoBackup(withAutoBackupSwitch(readAutoBackupValues(profile_), !switchOn(IDC_SETTING_AUTO_BACKUP_STATE)));
+}
+
 void CBackupSettingDlg::toggleSecureBackup()
 {
-    const Settings settings(profile_);
-    const AutoBackupValues values = withSecureBackupSwitch({settings.autoBackup.get(), settings.secureBackup.get()},
-                                                           !switchOn(IDC_SETTING_SECURE_BACKUP_STATE));
-    settings.autoBackup.set(values.autoBackup);
-    settings.secureBackup.set(values.secureBackup);
-    setSwitch(IDC_SETTING_AUTO_BACKUP_STATE, values.autoBackup != 0);
-    setSwitch(IDC_SETTING_SECURE_BACKUP_STATE, values.secureBackup != 0);
+    storeAutoBackup(withSecureBackupSwitch(readAutoBackupValues(profile_), !switchOn(IDC_SETTING_SECURE_BACKUP_STATE)));
 }
 
 void CBackupSettingDlg::chooseBackupDirectory()

@@ -6,6 +6,7 @@
 
 #include "device/DeviceHost.h"
 #include "device/DeviceState.h"
+#include "secure/AutoBackupSwitches.h"
 #include "secure/SettingsStore.h"
 #include "ui/SkinnedDialog.h"
 
@@ -44,6 +45,7 @@ private:
     void repaintControl(int controlId);
 
     void toggleAutoLaunch();
+    void storeAutoBackup(const AutoBackupValues& values);
     void toggleAutoBackup();
     void toggleSecureBackup();
     void chooseBackupDirectory();

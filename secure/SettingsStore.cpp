@@ -121,6 +121,19 @@ bool SettingsProfile::writeBinary(const wchar_t* name, std::span<const std::uint
     return RegistryKey(sectionKey_, true).write(name, REG_BINARY, bytes.data(), bytes.size());
 }
 
+AutoBackupValues readAutoBackupValues(const SettingsProfile& profile)
+{
+    const Settings settings(profile);
+    return {settings.autoBackup.get(), settings.secureBackup.get()};
+}
+
+void writeAutoBackupValues(const SettingsProfile& profile, const AutoBackupValues& values)
+{
+    const Settings settings(profile);
+    settings.autoBackup.set(values.autoBackup);
+    settings.secureBackup.set(values.secureBackup);
+}
+
 std::wstring getBackupDirectory(const SettingsProfile& profile)
 {
     return Settings(profile).directory.get();

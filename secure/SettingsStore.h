@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "secure/AutoBackupSwitches.h"
 #include "secure/PasswordKey.h"
 
 namespace yk {
@@ -89,6 +90,10 @@ struct Settings {
     StringSetting autoCheckUpdate;
     BinarySetting password;
 };
+
+// "Auto Backup" and "Secure Backup" together, as the automatic-backup switches change them.
+AutoBackupValues readAutoBackupValues(const SettingsProfile& profile);
+void writeAutoBackupValues(const SettingsProfile& profile, const AutoBackupValues& values);
 
 std::wstring getBackupDirectory(const SettingsProfile& profile);
 bool setBackupDirectory(const SettingsProfile& profile, const std::wstring& path);
