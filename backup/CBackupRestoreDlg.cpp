@@ -127,9 +127,7 @@ void CBackupRestoreDlg::setupBackupRestorePage(float mag)
     MapDialogRect(hwnd(), &gap);
     hintPlace_.right -= gap.right;
     const int lineHeight = scaledFontHeight(kSmallSize, mag);
-    const LONG drop = std::max<LONG>(0, (spacePlace_.bottom - spacePlace_.top - lineHeight) / 2);
-    spacePlace_.top += drop;
-    spacePlace_.bottom += drop;
+    spaceDrop_ = std::max<LONG>(0, (spacePlace_.bottom - spacePlace_.top - lineHeight) / 2);
     for (const int box : {IDC_PAGE_UPPER_BOX, IDC_PAGE_LOWER_BOX})
         SendMessageW(item(box), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(4, 4));
 }
@@ -186,7 +184,10 @@ void CBackupRestoreDlg::placeHintAndSpace(bool restoreView)
     moveToTop(item(IDC_PAGE_HINT), hintPlace_, hintTop);
     moveToTop(item(IDC_PAGE_SETTINGS_LINK), linkPlace_, hintTop);
     moveToTop(item(IDC_PAGE_HINT_PICTURE), hintPicturePlace_, hintTop);
-    moveToTop(item(IDC_PAGE_SPACE_LINE), spacePlace_, spaceTop);
+    // The space line starts lower but ends where its place ends: the box below it stays uncovered.
+    RECT spacePlace = spacePlace_;
+    spacePlace.bottom -= spaceDrop_;
+    moveToTop(item(IDC_PAGE_SPACE_LINE), spacePlace, spaceTop + spaceDrop_);
 }
 
 void CBackupRestoreDlg::showDriveSpace()

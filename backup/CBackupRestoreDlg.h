@@ -71,6 +71,8 @@ private:
     RECT linkPlace_{};
     RECT hintPicturePlace_{};
     RECT spacePlace_{};
+    // How far down the space line's text starts, to stand level with the one-line texts beside it.
+    LONG spaceDrop_ = 0;
 };
 
 } // namespace yk
