@@ -20,7 +20,7 @@
 
 namespace {
 
-struct WindowSpec {
+struct WindowMatch {
     std::wstring title;
     std::vector<int> requiredControls;
 };
@@ -31,32 +31,32 @@ struct Found {
     bool visible;
 };
 
-WindowSpec parseSpec(const std::wstring& text)
+WindowMatch parseMatch(const std::wstring& text)
 {
-    WindowSpec spec;
+    WindowMatch match;
     auto mark = text.find(L'#');
-    spec.title = text.substr(0, mark);
+    match.title = text.substr(0, mark);
     while (mark != std::wstring::npos) {
-        spec.requiredControls.push_back(std::wcstol(text.c_str() + mark + 1, nullptr, 10));
+        match.requiredControls.push_back(std::wcstol(text.c_str() + mark + 1, nullptr, 10));
         mark = text.find(L'#', mark + 1);
     }
-    return spec;
+    return match;
 }
 
-std::vector<Found> topLevelWindows(const WindowSpec& spec)
+std::vector<Found> topLevelWindows(const WindowMatch& match)
 {
     struct Search {
-        const WindowSpec* spec;
+        const WindowMatch* match;
         std::vector<Found> found;
-    } search{&spec, {}};
+    } search{&match, {}};
     EnumWindows(
         [](HWND window, LPARAM param) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(param);
             wchar_t text[512] = {};
             GetWindowTextW(window, text, 512);
-            if (s.spec->title != text)
+            if (s.match->title != text)
                 return TRUE;
-            for (const int control : s.spec->requiredControls)
+            for (const int control : s.match->requiredControls)
                 if (!GetDlgItem(window, control))
                     return TRUE;
             DWORD process = 0;
@@ -68,7 +68,7 @@ std::vector<Found> topLevelWindows(const WindowSpec& spec)
     return search.found;
 }
 
-// The first visible window of the spec, else the first one.
+// The first visible matching window, else the first one.
 HWND pickWindow(const std::vector<Found>& found)
 {
     for (const Found& f : found)
@@ -94,7 +94,7 @@ HWND findControl(HWND window, const std::wstring& path)
     return current;
 }
 
-// "hidden": no window of the spec is visible, whether or not one exists.
+// "hidden": no matching window is visible, whether or not one exists.
 bool condition(const std::vector<Found>& found, const std::wstring& state)
 {
     if (state == L"gone")
@@ -349,9 +349,9 @@ int wmain(int argc, wchar_t** argv)
         return attributes == INVALID_FILE_ATTRIBUTES ? 1 : 0;
     }
 
-    const WindowSpec spec = parseSpec(argv[2]);
+    const WindowMatch match = parseMatch(argv[2]);
     if (command == L"windows") {
-        const auto found = topLevelWindows(spec);
+        const auto found = topLevelWindows(match);
         for (const auto& f : found)
             std::wprintf(L"%p pid=%lu %ls\n", static_cast<void*>(f.window), f.process,
                          f.visible ? L"visible" : L"hidden");
@@ -362,7 +362,7 @@ int wmain(int argc, wchar_t** argv)
         const std::wstring state = argv[3];
         const DWORD limit = argc >= 5 ? std::wcstoul(argv[4], nullptr, 10) : 15000;
         const DWORD start = GetTickCount();
-        while (!condition(topLevelWindows(spec), state)) {
+        while (!condition(topLevelWindows(match), state)) {
             if (GetTickCount() - start > limit) {
                 std::fwprintf(stderr, L"timed out waiting for \"%ls\" to be %ls\n", argv[2], state.c_str());
                 return 1;
@@ -372,7 +372,7 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
 
-    const auto found = topLevelWindows(spec);
+    const auto found = topLevelWindows(match);
     if (found.empty()) {
         std::fwprintf(stderr, L"no window \"%ls\"\n", argv[2]);
         return 1;

@@ -30,10 +30,10 @@ finish() {
 }
 trap finish EXIT
 
-# Saves the part of the screen that a window of the spec covers.
+# Saves the part of the screen that a matching window covers.
 shoot() {
-    local name=$1 spec=${2:-$YK_TITLE} left top right bottom
-    read -r left top right bottom < <(probe rect "$spec" .)
+    local name=$1 window=${2:-$YK_TITLE} left top right bottom
+    read -r left top right bottom < <(probe rect "$window" .)
     import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$out/$prefix_name-$name.png"
     echo "screenshot: $out/$prefix_name-$name.png"
 }
