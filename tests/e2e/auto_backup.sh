@@ -27,7 +27,7 @@ yksim other-port off
 probe wait "$RESULT_BOX" visible 30000 || fail "the backup did not start once the device agreed"
 [ "$(result_done)" = 3 ] || fail "first backup: $(result_done) files done, expected 3"
 screenshot auto-backup-result
-probe click "$RESULT_BOX" 1117
+click "$RESULT_BOX" 1117 || fail "could not click 1117"
 probe wait "$RESULT_BOX" hidden 5000 || fail "the result did not close"
 
 card=$(card_backup_folder "Normal Backup")
@@ -44,7 +44,7 @@ probe wait "$YK_TITLE" hidden 10000 || fail "unplugging did not hide the window"
 yksim plug
 probe wait "$RESULT_BOX" visible 30000 || fail "no backup at the second plug-in"
 [ "$(probe text "$RESULT_BOX" 1089)" = "No items to Backup" ] || fail "second backup: $(probe text "$RESULT_BOX" 1089) $(result_done)"
-probe click "$RESULT_BOX" 1117
+click "$RESULT_BOX" 1117 || fail "could not click 1117"
 probe wait "$RESULT_BOX" hidden 5000 || fail "the result did not close"
 [ "$(find "$card" -type f -printf '%P %T@\n' | sort)" = "$before" ] || fail "the second backup changed the card"
 
@@ -56,7 +56,7 @@ probe wait "$YK_TITLE" hidden 10000 || fail "unplugging did not hide the window"
 yksim plug
 probe wait "$RESULT_BOX" visible 30000 || fail "no backup at the third plug-in"
 [ "$(result_done)" = 1 ] || fail "third backup copied $(result_done) files"
-probe click "$RESULT_BOX" 1117
+click "$RESULT_BOX" 1117 || fail "could not click 1117"
 cmp "$pc/a.txt" "$card/a (2).txt" || fail "the changed file is not beside the old one as a (2).txt"
 [ "$(cat "$card/a.txt")" = "first file" ] || fail "the earlier version was changed"
 echo "PASS"

@@ -18,7 +18,7 @@ yksim request 1
 probe wait "$QUESTION" visible 12000 || fail "no question when the phone asked for the card"
 asked "$TEXT_A" || fail "the first question is not A: $(probe text "$QUESTION" 1132)"
 [ "$(probe text "$QUESTION" 1131)" = "Eject SD" ] || fail "question title: $(probe text "$QUESTION" 1131)"
-probe click "$QUESTION" 1136
+click "$QUESTION" 1136 || fail "could not click 1136"
 probe wait "$QUESTION" hidden 5000 || fail "No did not close the question"
 sleep 11
 probe wait "$QUESTION" hidden 100 || fail "a declined request was asked again"
@@ -28,12 +28,12 @@ asked "$TEXT_A" || fail "not question A: $(probe text "$QUESTION" 1132)"
 screenshot eject-question-a
 
 # Yes, then Yes: the card is released.
-probe click "$QUESTION" 1134
+click "$QUESTION" 1134 || fail "could not click 1134"
 wait_until 5 asked "After Eject SD Card, Windows will not be able to access the SD card. To access again, click the file browser button on the APP homepage. Are you sure you want to Eject SD Card?" ||
     fail "no second question after Yes"
 screenshot eject-question-b
 [ -L "$WINEPREFIX/dosdevices/u:" ] || fail "the card went before the second Yes"
-probe click "$QUESTION" 1134
+click "$QUESTION" 1134 || fail "could not click 1134"
 probe wait "$QUESTION" hidden 5000 || fail "the second Yes did not close the question"
 wait_until 5 bash -c "[ ! -L '$WINEPREFIX/dosdevices/u:' ]" || fail "the card's drive letter stayed after the eject"
 wait_until 5 home_line_is "SD Card Standby" || fail "home status after the eject: $(home_line)"
@@ -41,13 +41,13 @@ wait_until 5 home_line_is "SD Card Standby" || fail "home status after the eject
 
 # As question B says: the file browser item gives the card back to the PC and opens it.
 yksim request 0
-probe click "$YK_TITLE" 1100
+click "$YK_TITLE" 1100 || fail "could not click 1100"
 BROWSER=' (U:)'
 probe wait "$BROWSER" visible 15000 || fail "the file browser did not open the card"
 [ -L "$WINEPREFIX/dosdevices/u:" ] || fail "the card is not on the PC side"
 wait_until 5 home_line_is "Yarrowkeep Connected" || fail "home status after the file browser: $(home_line)"
 screenshot file-browser
-probe close "$BROWSER"
+probe close "$BROWSER" || fail "could not close "$BROWSER""
 probe wait "$BROWSER" gone 5000 || fail "the file browser did not close"
 probe wait "$RESULT_BOX" hidden 100 || fail "a backup ran with the automatic backup off"
 echo "PASS"

@@ -23,9 +23,9 @@ probe wait "$YK_TITLE" hidden 100 || fail "the main window showed before the set
 screenshot first-start-prompt
 
 # OK, then the picker is cancelled: nothing is saved.
-probe click "$SETUP_BOX" 1117
+click "$SETUP_BOX" 1117 || fail "could not click 1117"
 probe wait "$PICKER" visible 10000 || fail "no folder picker after OK"
-probe click "$PICKER" 2
+click "$PICKER" 2 || fail "could not click 2"
 probe wait "$PICKER" gone 5000 || fail "the picker did not close on Cancel"
 sleep 1
 [ -z "$(profile_get APPInitialSetup)" ] || fail "a cancelled picker saved the set-up: $(profile_get APPInitialSetup)"
@@ -37,12 +37,12 @@ tray_menu Launch || fail "no menu"
 menu_choose 0 2
 probe wait "$YK_TITLE" visible 5000 || fail "Launch did not show the window"
 home_line_is "Yarrowkeep not Connected" || fail "home status before the set-up: $(home_line)"
-probe click "$YK_TITLE" 1106
+click "$YK_TITLE" 1106 || fail "could not click 1106"
 probe wait "$SETUP_BOX" visible 5000 || fail "a menu click before the set-up did not start it"
 page_shown 214 || fail "the menu switched pages before the set-up"
 
 # This time a folder is chosen and confirmed.
-probe click "$SETUP_BOX" 1117
+click "$SETUP_BOX" 1117 || fail "could not click 1117"
 folder=$(winepath -w "$pc" 2>/dev/null)
 pick_folder "$folder" || fail "no folder picker"
 probe wait "$CONFIRM_BOX" visible 10000 || fail "no confirmation of the chosen folder"
@@ -53,7 +53,7 @@ probe wait "$CONFIRM_BOX" visible 10000 || fail "no confirmation of the chosen f
 [ "$(profile_get 'Secure Backup')" = 0x0 ] || fail "Secure Backup: $(profile_get 'Secure Backup')"
 [ "$(profile_get APPInitialSetup)" = 0x1 ] || fail "APPInitialSetup: $(profile_get APPInitialSetup)"
 screenshot first-start-confirmation
-probe click "$CONFIRM_BOX" 1117
+click "$CONFIRM_BOX" 1117 || fail "could not click 1117"
 
 # The device is plugged in with its card in standby: the program asks for the card, and the automatic
 # backup runs once its volume answers.
@@ -63,7 +63,7 @@ card_folder=$(find "$YK_SIM_HOME/card/YarrowkeepCross" -type d -name 'Normal Bac
 [ -n "$card_folder" ] || fail "no backup folder on the card"
 cmp "$pc/a.txt" "$card_folder/a.txt" || fail "a.txt was not backed up"
 cmp "$pc/photos/b.txt" "$card_folder/photos/b.txt" || fail "photos/b.txt was not backed up"
-probe click "$RESULT_BOX" 1117
+click "$RESULT_BOX" 1117 || fail "could not click 1117"
 probe wait "$RESULT_BOX" gone 5000 || fail "the result did not close"
 home_line_is "Yarrowkeep Connected" || fail "home status after the backup: $(home_line)"
 echo "PASS"

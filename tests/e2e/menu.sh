@@ -33,7 +33,7 @@ only_highlighted 0 || fail "a highlight on the home page"
 for step in "1101 1101 219" "1102 1097 219" "1103 1103 219" "1104 1098 219" "1106 1106 163" "1107 1023 146" \
     "1101 1095 219"; do
     read -r image clicked page <<<"$step"
-    probe click "$YK_TITLE" "$clicked"
+    click "$YK_TITLE" "$clicked" || fail "could not click "$clicked""
     wait_until 5 page_shown "$page" || fail "item $clicked did not show page $page"
     for other in 214 219 163 146; do
         [ "$other" = "$page" ] || ! page_shown "$other" || fail "page $other still shown after item $clicked"
@@ -44,28 +44,28 @@ done
 screenshot menu-normal-backup
 
 # A run is under way until its result is closed.
-probe click "$YK_TITLE" 1091
+click "$YK_TITLE" 1091 || fail "could not click 1091"
 probe wait "$RESULT_BOX" visible 30000 || fail "the backup did not run"
-probe click "$YK_TITLE" 1107
+click "$YK_TITLE" 1107 || fail "could not click 1107"
 probe wait "$ONE_BUTTON_BOX" visible 5000 || fail "no busy notice for a menu click during the run"
 [ "$(probe text "$ONE_BUTTON_BOX" 1116)" = "Already performing a backup or restore function" ] ||
     fail "busy notice: $(probe text "$ONE_BUTTON_BOX" 1116)"
 screenshot busy-notice
 page_shown 219 || fail "the page changed during the run"
 only_highlighted 1101 || fail "the highlight moved during the run"
-probe click "$ONE_BUTTON_BOX" 1117
+click "$ONE_BUTTON_BOX" 1117 || fail "could not click 1117"
 probe wait "$ONE_BUTTON_BOX" hidden 5000 || fail "the busy notice did not close"
 
 tray_menu Quit || fail "no menu during the run"
 menu_choose 1 2
 probe wait "$ONE_BUTTON_BOX" visible 5000 || fail "no busy notice for Quit during the run"
 probe wait "$QUIT_BOX" gone 100 || fail "Quit asked during the run"
-probe click "$ONE_BUTTON_BOX" 1117
+click "$ONE_BUTTON_BOX" 1117 || fail "could not click 1117"
 probe wait "$ONE_BUTTON_BOX" hidden 5000 || fail "the busy notice did not close"
 
-probe click "$RESULT_BOX" 1117
+click "$RESULT_BOX" 1117 || fail "could not click 1117"
 probe wait "$RESULT_BOX" gone 5000 || fail "the result did not close"
-probe click "$YK_TITLE" 1107
+click "$YK_TITLE" 1107 || fail "could not click 1107"
 wait_until 5 page_shown 146 || fail "the menu did not work again after the run"
 probe wait "$ONE_BUTTON_BOX" hidden 100 || fail "a busy notice after the run"
 echo "PASS"

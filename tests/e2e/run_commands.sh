@@ -15,23 +15,23 @@ tray_menu Launch || fail "no menu"
 menu_choose 0 2
 probe wait "$YK_TITLE" visible 5000 || fail "Launch did not show the window"
 
-probe click "$YK_TITLE" 1091
+click "$YK_TITLE" 1091 || fail "could not click 1091"
 probe wait "$QUIT_BOX" visible 5000 || fail "no message for a backup without the device"
 [ "$(probe text "$QUIT_BOX" 65535)" = "Yarrowkeep not found" ] || fail "message: $(probe text "$QUIT_BOX" 65535)"
 screenshot device-not-found
-probe click "$QUIT_BOX" 1
+click "$QUIT_BOX" 1 || fail "could not click 1"
 probe wait "$QUIT_BOX" gone 5000 || fail "the message did not close"
 
 wait_for_notices || fail "the program does not receive the device's notices"
 yksim refuse on
 yksim plug
 wait_until 10 home_line_is "SD Card Standby" || fail "home status: $(home_line)"
-probe click "$YK_TITLE" 1091
+click "$YK_TITLE" 1091 || fail "could not click 1091"
 probe wait "$ONE_BUTTON_BOX" visible 10000 || fail "no message for a refused card"
 [ "$(probe text "$ONE_BUTTON_BOX" 1116)" = $'Failed to Enable SD Card.\nPlease check if other ports are using SD card.' ] ||
     fail "message: $(probe text "$ONE_BUTTON_BOX" 1116)"
 screenshot enable-failed
-probe click "$ONE_BUTTON_BOX" 1117
+click "$ONE_BUTTON_BOX" 1117 || fail "could not click 1117"
 probe wait "$ONE_BUTTON_BOX" hidden 5000 || fail "the message did not close"
 sleep 6
 probe wait "$RESULT_BOX" hidden 100 || fail "a run started with the card refused"
@@ -39,5 +39,5 @@ yksim refuse off
 probe wait "$RESULT_BOX" visible 20000 || fail "the run did not start once the device agreed"
 card_folder=$(find "$YK_SIM_HOME/card/YarrowkeepCross" -type d -name 'Normal Backup' | head -1)
 cmp "$pc/report.txt" "$card_folder/report.txt" || fail "the file was not backed up"
-probe click "$RESULT_BOX" 1117
+click "$RESULT_BOX" 1117 || fail "could not click 1117"
 echo "PASS"

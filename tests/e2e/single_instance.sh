@@ -16,7 +16,7 @@ count=$(probe windows "$YK_TITLE" | sed -n 's/^count=//p' | tr -d '\r')
 screenshot single-instance
 
 # Closing only hides the window; the program keeps running.
-probe close "$YK_TITLE"
+probe close "$YK_TITLE" || fail "could not close "$YK_TITLE""
 probe wait "$YK_TITLE" hidden 5000 || fail "close did not hide the window"
 probe wait "$YK_TITLE" exists 1000 || fail "close ended the program"
 echo "PASS"

@@ -23,7 +23,7 @@ page_shown 214 || fail "Launch did not show the home page"
 home_line_is "Yarrowkeep not Connected" || fail "home status: $(home_line)"
 
 # Close hides; a double click restores.
-probe close "$YK_TITLE"
+probe close "$YK_TITLE" || fail "could not close "$YK_TITLE""
 probe wait "$YK_TITLE" hidden 5000 || fail "close did not hide the window"
 tray_click 1 2
 probe wait "$YK_TITLE" visible 5000 || fail "a double click did not restore the window"
@@ -31,14 +31,14 @@ tray_click 1 2
 probe wait "$YK_TITLE" visible 2000 || fail "a double click on a shown window hid it"
 
 # Enter and Escape in the main window change nothing.
-probe key "$YK_TITLE" return
-probe key "$YK_TITLE" escape
+probe key "$YK_TITLE" return || fail "could not key return"
+probe key "$YK_TITLE" escape || fail "could not key escape"
 sleep 1
 probe wait "$YK_TITLE" visible 100 || fail "Enter or Escape hid the window"
 page_shown 214 || fail "Enter or Escape changed the page"
 
 # Plugging the device in shows the window again after a close.
-probe close "$YK_TITLE"
+probe close "$YK_TITLE" || fail "could not close "$YK_TITLE""
 probe wait "$YK_TITLE" hidden 5000 || fail "close did not hide the window"
 wait_for_notices || fail "the program does not receive the device's notices"
 yksim plug
@@ -47,7 +47,7 @@ probe wait "$YK_TITLE" visible 10000 || fail "plugging the device in did not sho
 # The taskbar is made anew (the shell restarted): every icon is gone, ours comes back.
 probe tray-remove "$YK_TITLE" 128 || fail "could not take the icon away"
 probe tray-present "$YK_TITLE" 128 && fail "the icon is still there"
-probe broadcast TaskbarCreated
+probe broadcast TaskbarCreated || fail "could not broadcast the new taskbar"
 wait_until 5 probe tray-present "$YK_TITLE" 128 || fail "the icon did not come back with the new taskbar"
 
 # Quit, No: nothing changes.
@@ -56,7 +56,7 @@ menu_choose 1 2
 probe wait "$QUIT_BOX" visible 5000 || fail "Quit did not ask"
 [ "$(probe text "$QUIT_BOX" 65535)" = "Are you sure you want to quit?" ] || fail "quit question: $(probe text "$QUIT_BOX" 65535)"
 screenshot quit-question
-probe click "$QUIT_BOX" 7
+click "$QUIT_BOX" 7 || fail "could not click 7"
 probe wait "$QUIT_BOX" gone 5000 || fail "No did not close the question"
 sleep 1
 probe wait "$YK_TITLE" exists 100 || fail "No ended the program"
@@ -66,7 +66,7 @@ probe tray-present "$YK_TITLE" 128 || fail "No removed the icon"
 tray_menu Quit || fail "no menu"
 menu_choose 1 2
 probe wait "$QUIT_BOX" visible 5000 || fail "Quit did not ask"
-probe click "$QUIT_BOX" 6
+click "$QUIT_BOX" 6 || fail "could not click 6"
 program=${YK_STARTED[0]}
 wait_until 10 bash -c "! kill -0 $program 2>/dev/null" || fail "Yes did not end the program"
 code=0

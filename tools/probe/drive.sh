@@ -176,5 +176,9 @@ card_windows_path() {
 # Chooses a folder in the platform's folder picker by typing its path.
 pick_folder() {
     probe wait 'Select Folder' visible 10000 || return 1
-    probe type 'Select Folder' 1152 "$1" && probe click 'Select Folder' 1
+    probe type 'Select Folder' 1152 "$1" && click 'Select Folder' 1
 }
+
+# Clicks a control once it is there: a window may be found a moment before all of its controls are made, and
+# a loaded machine makes that moment longer.
+click() { wait_until 5 probe click "$@" >/dev/null; }
