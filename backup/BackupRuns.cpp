@@ -184,7 +184,7 @@ bool BackupRuns::copyOneFile(const std::wstring& source, const std::wstring& tar
         showFreeSpaceShortage(context_.prompts, StorageSide::SdCard);
         return false;
     }
-    switch (transferFile(source, *destination, size, encrypted ? CopyMode::Encrypt : CopyMode::Plain, key)) {
+    switch (transferFile(source, *destination, encrypted ? CopyMode::Encrypt : CopyMode::Plain, key)) {
     case Transfer::Copied:
         ++run.copiedFiles;
         return true;

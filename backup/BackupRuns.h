@@ -79,7 +79,9 @@ private:
     enum class Transfer { Copied, SourceUnreadable, TargetUncreatable, Failed, WrongPassword, Damaged };
     // Copies the bytes and times under a temporary name beside the destination and gives the file its
     // name only when it is complete; in Encrypt and Decrypt mode it writes or reads the encrypted format.
-    Transfer transferFile(const std::wstring& source, const Destination& destination, std::uint64_t size, CopyMode mode,
+    // The size and times are the source's at the moment it is opened: a file rewritten after the caller
+    // looked at it is copied as it is then, never cut to an older size under newer times.
+    Transfer transferFile(const std::wstring& source, const Destination& destination, CopyMode mode,
                           const PasswordKey& key);
 
     // Removes what interrupted copies left in a folder.

@@ -64,7 +64,7 @@ std::optional<BackupRuns::Destination> BackupRuns::chooseDestination(const std::
 }
 
 BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const Destination& destination,
-                                              std::uint64_t size, CopyMode mode, const PasswordKey& key)
+                                              CopyMode mode, const PasswordKey& key)
 {
     RunState& run = context_.run;
     if (source.size() >= kPathLimit)
@@ -73,6 +73,14 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in)
         return Transfer::SourceUnreadable;
+    // Nobody writes to the source while this handle holds it: its size and times now are what is copied.
+    LARGE_INTEGER openedSize{};
+    FILETIME created{};
+    FILETIME written{};
+    if (!GetFileSizeEx(in.get(), &openedSize) || openedSize.QuadPart < 0 ||
+        !GetFileTime(in.get(), &created, nullptr, &written))
+        return Transfer::SourceUnreadable;
+    const auto size = static_cast<std::uint64_t>(openedSize.QuadPart);
 
     // The bytes still expected from the source, and for a decrypting copy the plain bytes not yet handed to
     // the cipher (once the loop has written every block, those never written).
@@ -86,7 +94,7 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         const auto plainSize = readEncryptedHeader(std::span(header).first(read), key);
         if (!plainSize)
             return Transfer::WrongPassword;
-        if (!bodyHoldsPlainSize(size - kEncryptedHeaderSize, *plainSize))
+        if (size < kEncryptedHeaderSize || !bodyHoldsPlainSize(size - kEncryptedHeaderSize, *plainSize))
             return Transfer::Damaged;
         run.bytesDone += kEncryptedHeaderSize;
         remaining = size - kEncryptedHeaderSize;
@@ -215,10 +223,7 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         return Transfer::Failed;
     }
 
-    FILETIME created;
-    FILETIME written;
-    if (GetFileTime(in.get(), &created, nullptr, &written))
-        SetFileTime(out.get(), &created, nullptr, &written);
+    SetFileTime(out.get(), &created, nullptr, &written);
     out.reset();
     const DWORD replace = destination.replaces ? MOVEFILE_REPLACE_EXISTING : 0;
     if (!MoveFileExW(temporary.c_str(), destination.path.c_str(), replace)) {

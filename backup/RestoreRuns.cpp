@@ -163,7 +163,7 @@ bool BackupRuns::restoreOneFile(const std::wstring& source, const std::wstring& 
         return false;
     }
     // A PC file that cannot be created fails alone; the walk goes on.
-    switch (transferFile(source, *destination, size, mode, key)) {
+    switch (transferFile(source, *destination, mode, key)) {
     case Transfer::Copied:
         ++run.copiedFiles;
         return true;

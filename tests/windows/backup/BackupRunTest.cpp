@@ -125,6 +125,26 @@ TEST_F(BackupRun, ThreeSecondsApartIsTheSameFileFiveIsNot)
     EXPECT_EQ(readFile(cardBackupFolder() + L"\\x (2).txt"), current);
 }
 
+TEST_F(BackupRun, AFileRewrittenBeforeItIsOpenedIsCopiedWhole)
+{
+    // The file grows after the run looked at its size and before it opens it: the copy holds the whole new
+    // file with its new times, so no later run skips a short copy for ever.
+    const std::uint64_t before = nowUtc() - 7200 * kSecond;
+    const std::uint64_t after = nowUtc() - 3600 * kSecond;
+    writeFile(pc / L"growing.log", patternBytes(1000, "before"), before);
+    int questions = 0;
+    host.onSpaceQuestion = [&] {
+        if (++questions == 2)
+            writeFile(pc / L"growing.log", patternBytes(300'000, "after"), after);
+    };
+    runs.normalBackupFunc();
+    host.onSpaceQuestion = nullptr;
+    ASSERT_GE(questions, 2);
+    EXPECT_EQ(onlyResult().counts.copied, 1u);
+    EXPECT_EQ(readFile(cardBackupFolder() + L"\\growing.log"), patternBytes(300'000, "after"));
+    EXPECT_EQ(lastWriteUtc(cardBackupFolder() + L"\\growing.log"), after);
+}
+
 TEST_F(BackupRun, AFileHeldOpenElsewhereFailsAloneAndTheRunGoesOn)
 {
     writeFile(pc / L"a.txt", patternBytes(100, "a"));

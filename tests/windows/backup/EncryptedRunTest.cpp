@@ -56,6 +56,26 @@ TEST_F(EncryptedRun, WithoutADefaultPasswordNothingRunsAndTheSettingsOpen)
     EXPECT_FALSE(exists(encryptedFolder()));
 }
 
+TEST_F(EncryptedRun, AFileRewrittenBeforeItIsOpenedIsEncryptedWholeWithItsNewSize)
+{
+    setDefaultPassword("grow");
+    writeFile(pc / L"growing.log", patternBytes(1000, "before"));
+    int questions = 0;
+    host.onSpaceQuestion = [&] {
+        if (++questions == 2)
+            writeFile(pc / L"growing.log", patternBytes(200'000, "after"));
+    };
+    runs.encryptBackupFunc();
+    host.onSpaceQuestion = nullptr;
+    ASSERT_GE(questions, 2);
+    EXPECT_EQ(onlyResult().counts.copied, 1u);
+    clearPc();
+    reporting.clear();
+    restoreAll("grow");
+    EXPECT_EQ(onlyResult().counts.copied, 1u);
+    EXPECT_EQ(readFile(pc / L"growing.log"), patternBytes(200'000, "after"));
+}
+
 TEST_F(EncryptedRun, BacksUpEncryptedSkipsUnchangedAndRestoresByteForByte)
 {
     setDefaultPassword("tree password");

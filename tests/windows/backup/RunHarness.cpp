@@ -207,6 +207,8 @@ void SpaceHost::setFree(wchar_t letter, std::uint64_t bytes)
 
 std::optional<DiskSpace> SpaceHost::diskSpace(wchar_t letter)
 {
+    if (onSpaceQuestion)
+        onSpaceQuestion();
     for (auto it = free_.rbegin(); it != free_.rend(); ++it)
         if (it->first == towupper(letter))
             return DiskSpace{it->second * 2, it->second};

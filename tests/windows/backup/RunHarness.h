@@ -138,6 +138,10 @@ public:
     void setFree(wchar_t letter, std::uint64_t bytes);
     std::optional<DiskSpace> diskSpace(wchar_t letter) override;
 
+    // Runs at every free-space question. A backup asks one for its target folder, then one for each file,
+    // after it looked at the file and before it opens it.
+    std::function<void()> onSpaceQuestion;
+
 private:
     std::vector<std::pair<wchar_t, std::uint64_t>> free_;
 };
