@@ -70,25 +70,62 @@ void BackupRuns::backUpTo(RunKind kind, const PasswordKey& key)
         return;
     }
 
-    markRunActive(true);
-    RunState& run = context_.run;
-    run.resetForRun();
-    std::uint64_t totalBytes = 0;
-    run.totalFiles = countFiles(backupFolder, totalBytes);
-    finishRun(kind, totalBytes, [&] { return copyDirFromSourceDirPath(backupFolder, target, encrypted, key, true); });
+    performRun(
+        kind, [&](std::uint64_t& totalBytes) { return countFiles(backupFolder, totalBytes); },
+        [&] { return copyDirFromSourceDirPath(backupFolder, target, encrypted, key, true); });
 }
 
-void BackupRuns::finishRun(RunKind kind, std::uint64_t totalBytes, const std::function<bool()>& walk)
+namespace {
+
+// Ends a run that an exception left half way: the progress dialog closes and the run's mark goes.
+class RunEnd {
+public:
+    explicit RunEnd(std::function<void()> end) : end_(std::move(end)) {}
+    ~RunEnd()
+    {
+        try {
+            end_();
+        } catch (...) {
+            // The exception that brought us here is the one that goes on.
+        }
+    }
+    RunEnd(const RunEnd&) = delete;
+    RunEnd& operator=(const RunEnd&) = delete;
+
+private:
+    std::function<void()> end_;
+};
+
+} // namespace
+
+void BackupRuns::performRun(RunKind kind, const std::function<std::uint32_t(std::uint64_t&)>& count,
+                            const std::function<bool()>& walk)
 {
     RunState& run = context_.run;
     RunReporting& reporting = context_.reporting;
+    markRunActive(true);
+    const RunEnd end([this] {
+        if (context_.run.runInProgress) {
+            context_.reporting.closeCopyProgress();
+            markRunActive(false);
+        }
+    });
+    run.resetForRun();
+    std::uint64_t totalBytes = 0;
+    run.totalFiles = count(totalBytes);
     RunStatus status = RunStatus::Complete;
     if (run.totalFiles != 0) {
         reporting.openCopyProgress(kind);
         reporting.setProgressTotalBytes(totalBytes);
         reporting.updateProgressBytes(0);
         reporting.updateProgressCounts(run.counts());
-        const bool walked = walk();
+        bool walked = false;
+        try {
+            walked = walk();
+        } catch (...) {
+            // Out of memory for a buffer, say: the run has not done what it was asked, and says so.
+            walked = false;
+        }
         reporting.closeCopyProgress();
         status = statusOf(walked);
     }

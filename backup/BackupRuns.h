@@ -92,9 +92,12 @@ private:
     void restoreFrom(RunKind kind);
     void restoreRange(RunKind kind, const std::wstring& target, const std::wstring& source, const DateRange& range,
                       const PasswordKey& key);
-    // With the run marked active and its totals counted: the progress dialog while `walk` runs, then the
-    // result, then the run is over.
-    void finishRun(RunKind kind, std::uint64_t totalBytes, const std::function<bool()>& walk);
+    // A whole run: marked active, its files counted by `count` (the number, and their bytes into its
+    // argument), the progress dialog while `walk` runs, then the result, then the run is over. It ends on every
+    // path: a walk that throws ends as failed, and anything else that throws still closes the progress
+    // dialog and clears the run's mark before the exception goes on.
+    void performRun(RunKind kind, const std::function<std::uint32_t(std::uint64_t&)>& count,
+                    const std::function<bool()>& walk);
     bool readyForNextEntry(bool& result);
     bool openSettingsIfBackupFolderMissing(std::wstring& backupFolder);
     RunStatus statusOf(bool walkSucceeded) const;

@@ -139,6 +139,12 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     }
     std::array<std::size_t, kTransferBuffers> counts{};                 // bytes read into each buffer
     std::array<std::optional<std::size_t>, kTransferBuffers> toWrite{}; // what its cipher left to write
+    // A job still on the worker uses the buffers and the two arrays above: whatever way this function is
+    // left, an exception included, the job ends first.
+    struct WorkerDone {
+        BlockWorker& worker;
+        ~WorkerDone() { worker.finish(); }
+    } workerDone{cipherWorker_};
     // Reads the next block into buffer `index`; false when the file ends here (end of the source, a cancel,
     // a lost device or a read error: the last two set `failed`).
     const auto readBlock = [&](std::size_t index) {

@@ -56,14 +56,10 @@ void BackupRuns::restoreFrom(RunKind kind)
         key = *typed;
     }
 
-    markRunActive(true);
-    RunState& run = context_.run;
-    run.resetForRun();
-    std::uint64_t totalBytes = 0;
-    run.totalFiles = countFiles(*source, totalBytes);
     const CopyMode mode = decrypting ? CopyMode::Decrypt : CopyMode::Plain;
-    finishRun(kind, totalBytes,
-              [&] { return restoreDirFromSourceDirPath(*source, backupFolder, mode, key, false, DateRange{}, true); });
+    performRun(
+        kind, [&](std::uint64_t& totalBytes) { return countFiles(*source, totalBytes); },
+        [&] { return restoreDirFromSourceDirPath(*source, backupFolder, mode, key, false, DateRange{}, true); });
 }
 
 void BackupRuns::restoreDateRange(const std::wstring& target, const std::wstring& source)
@@ -91,14 +87,10 @@ void BackupRuns::decryptRestoreDateRange(const std::wstring& target, const std::
 void BackupRuns::restoreRange(RunKind kind, const std::wstring& target, const std::wstring& source,
                               const DateRange& range, const PasswordKey& key)
 {
-    markRunActive(true);
-    RunState& run = context_.run;
-    run.resetForRun();
-    std::uint64_t totalBytes = 0;
-    run.totalFiles = countFilesInRange(source, totalBytes, range);
     const CopyMode mode = kind == RunKind::DecryptRestore ? CopyMode::Decrypt : CopyMode::Plain;
-    finishRun(kind, totalBytes,
-              [&] { return restoreDirFromSourceDirPath(source, target, mode, key, true, range, true); });
+    performRun(
+        kind, [&](std::uint64_t& totalBytes) { return countFilesInRange(source, totalBytes, range); },
+        [&] { return restoreDirFromSourceDirPath(source, target, mode, key, true, range, true); });
 }
 
 bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const std::wstring& target, CopyMode mode,

@@ -145,6 +145,42 @@ TEST_F(BackupRun, AFileRewrittenBeforeItIsOpenedIsCopiedWhole)
     EXPECT_EQ(lastWriteUtc(cardBackupFolder() + L"\\growing.log"), after);
 }
 
+TEST_F(BackupRun, ARunThatThrowsStillEnds)
+{
+    writeFile(pc / L"large.bin", patternBytes(3 * 1024 * 1024, "large"));
+    writeFile(pc / L"small.txt", patternBytes(10, "small"));
+
+    // In the middle of a file (out of memory, say): the run ends as failed, dialog closed, flag cleared.
+    int updates = 0;
+    reporting.onBytes = [&](std::uint64_t) {
+        if (++updates == 3)
+            throw std::bad_alloc();
+    };
+    runs.normalBackupFunc();
+    EXPECT_FALSE(run.runInProgress);
+    EXPECT_FALSE(reporting.progressOpen);
+    EXPECT_EQ(onlyResult().status, RunStatus::Fail);
+    ASSERT_FALSE(shell.ejectButtons.empty());
+    EXPECT_TRUE(shell.ejectButtons.back()) << "the eject buttons stayed disabled";
+    EXPECT_FALSE(exists(cardBackupFolder() + L"\\large.bin")) << "a partial copy under the real name";
+
+    // Before the walk (the first progress update): the exception goes on, and the run is over all the same.
+    reporting.clear();
+    reporting.onBytes = [](std::uint64_t) { throw std::bad_alloc(); };
+    EXPECT_THROW(runs.normalBackupFunc(), std::bad_alloc);
+    EXPECT_FALSE(run.runInProgress);
+    EXPECT_FALSE(reporting.progressOpen);
+    EXPECT_TRUE(shell.ejectButtons.back());
+
+    // The next run copies everything and leaves no temporary behind.
+    reporting.onBytes = nullptr;
+    reporting.clear();
+    runs.normalBackupFunc();
+    EXPECT_EQ(onlyResult().status, RunStatus::Complete);
+    EXPECT_EQ(readFile(cardBackupFolder() + L"\\large.bin"), patternBytes(3 * 1024 * 1024, "large"));
+    EXPECT_TRUE(temporariesBelow(cardBackupFolder()).empty());
+}
+
 TEST_F(BackupRun, AFileHeldOpenElsewhereFailsAloneAndTheRunGoesOn)
 {
     writeFile(pc / L"a.txt", patternBytes(100, "a"));
