@@ -83,7 +83,7 @@ FolderResult ensureFolder(const std::wstring& path, StorageSide side, DeviceHost
                                                                                  : FolderResult::Unavailable;
 }
 
-std::wstring findNumberedName(const std::wstring& target, std::uint64_t sourceTime, bool encrypted)
+std::wstring findNumberedName(const std::wstring& target, std::uint64_t sourceTime, bool encrypted, TimeRule rule)
 {
     const NameProbe probe{[](const std::wstring& path) { return pathExists(path); },
                           [](const std::wstring& path) -> std::optional<std::uint64_t> {
@@ -91,7 +91,8 @@ std::wstring findNumberedName(const std::wstring& target, std::uint64_t sourceTi
                               if (!getLocalLastWriteTime(path, time))
                                   return std::nullopt;
                               return time;
-                          }};
+                          },
+                          rule};
     return yk::findNumberedName(std::wstring_view(target), sourceTime, encrypted, probe);
 }
 

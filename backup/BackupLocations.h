@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "backup/FileTime.h"
 #include "base/CatalogKey.h"
 #include "backup/RunPorts.h"
 #include "device/DeviceHost.h"
@@ -47,7 +48,8 @@ FolderResult ensureFolder(const std::wstring& path, StorageSide side, DeviceHost
 std::uint64_t freeSpaceOfPath(DeviceHost& host, const std::wstring& path);
 
 // The first free numbered path for a changed file, or empty when the file is not to be copied.
-std::wstring findNumberedName(const std::wstring& target, std::uint64_t sourceTime, bool encrypted);
+std::wstring findNumberedName(const std::wstring& target, std::uint64_t sourceTime, bool encrypted,
+                              TimeRule rule = TimeRule::Plain);
 
 void showFreeSpaceShortage(RunPrompts& prompts, StorageSide side);
 void showPathUnavailable(RunPrompts& prompts);

@@ -111,7 +111,7 @@ std::wstring findNumberedName(std::wstring_view target, std::uint64_t sourceTime
         if (!probe.exists(candidate))
             return candidate;
         const auto time = probe.localLastWriteTime(candidate);
-        if (time && sameFileTime(withoutMilliseconds(*time), sourceTime))
+        if (time && sameFileTime(withoutMilliseconds(*time), sourceTime, probe.rule))
             return {};
     }
     return {};

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "backup/FileTime.h"
+
 namespace yk {
 
 // The one folder on the card that holds every PC's backups.
@@ -55,6 +57,8 @@ struct NameProbe {
     std::function<bool(const std::wstring&)> exists;
     // The local last-write time, or empty when it cannot be read.
     std::function<std::optional<std::uint64_t>(const std::wstring&)> localLastWriteTime;
+    // How the medium of the candidates keeps its times.
+    TimeRule rule = TimeRule::Plain;
 };
 
 // The first free numbered name for a changed file, or empty when an existing numbered copy already holds

@@ -104,6 +104,7 @@ void BackupRuns::performRun(RunKind kind, const std::function<std::uint32_t(std:
     RunState& run = context_.run;
     RunReporting& reporting = context_.reporting;
     markRunActive(true);
+    cardTimeRule_ = timeRuleOf(context_.host.fileSystemName(context_.device.driveLetter()));
     const RunEnd end([this] {
         if (context_.run.runInProgress) {
             context_.reporting.closeCopyProgress();

@@ -116,6 +116,8 @@ private:
     std::array<std::vector<std::uint8_t>, kTransferBuffers> buffers_;
     BlockWorker cipherWorker_;
     std::uint64_t temporaryToken_ = 0;
+    // How the card of the current run keeps its file times.
+    TimeRule cardTimeRule_ = TimeRule::Plain;
 };
 
 } // namespace yk

@@ -1,5 +1,7 @@
 #include "backup/FileTime.h"
 
+#include <string>
+
 namespace yk {
 
 namespace {
@@ -40,6 +42,24 @@ bool sameFileTime(std::uint64_t a, std::uint64_t b)
 {
     const std::uint64_t distance = a > b ? a - b : b - a;
     return distance < kSameFileTimeTolerance;
+}
+
+bool sameFileTime(std::uint64_t a, std::uint64_t b, TimeRule rule)
+{
+    constexpr std::uint64_t kHour = 3600 * kFileTimeUnitsPerSecond;
+    if (sameFileTime(a, b))
+        return true;
+    return rule == TimeRule::FatLocalTime && (sameFileTime(a + kHour, b) || sameFileTime(a, b + kHour));
+}
+
+TimeRule timeRuleOf(std::wstring_view fileSystemName)
+{
+    std::wstring upper(fileSystemName);
+    for (wchar_t& c : upper)
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+    const bool fat = upper == L"FAT" || upper == L"FAT12" || upper == L"FAT16" || upper == L"FAT32";
+    return fat ? TimeRule::FatLocalTime : TimeRule::Plain;
 }
 
 std::uint64_t fileTimeOfDate(int year, int month, int day)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace yk {
 
@@ -29,6 +30,17 @@ std::uint64_t withoutMilliseconds(std::uint64_t fileTime);
 
 // Equal for backup purposes: less than 4 seconds apart. Both times come without milliseconds.
 bool sameFileTime(std::uint64_t a, std::uint64_t b);
+
+// How the card keeps its times. FAT and FAT32 store local wall-clock time, so after a change to or from
+// daylight saving time every file on such a card reads one hour off: there, two times an hour apart (within
+// the same 4 seconds) are the same time too. Other file systems store UTC.
+enum class TimeRule { Plain, FatLocalTime };
+
+bool sameFileTime(std::uint64_t a, std::uint64_t b, TimeRule rule);
+
+// The rule for a file system by the name its volume reports: "FAT", "FAT12", "FAT16" and "FAT32" keep local
+// time (any case); every other name, exFAT and NTFS among them, and an unknown one keep the plain rule.
+TimeRule timeRuleOf(std::wstring_view fileSystemName);
 
 // The file time of a calendar date at 00:00:00; 0 for a date before 1601 or an impossible month.
 std::uint64_t fileTimeOfDate(int year, int month, int day);

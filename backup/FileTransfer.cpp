@@ -55,9 +55,9 @@ std::optional<BackupRuns::Destination> BackupRuns::chooseDestination(const std::
         return Destination{target, true};
     targetTime = withoutMilliseconds(targetTime);
     sourceTime = withoutMilliseconds(sourceTime);
-    if (sameFileTime(targetTime, sourceTime))
+    if (sameFileTime(targetTime, sourceTime, cardTimeRule_))
         return std::nullopt;
-    std::wstring numbered = findNumberedName(target, sourceTime, encrypted);
+    std::wstring numbered = findNumberedName(target, sourceTime, encrypted, cardTimeRule_);
     if (numbered.empty())
         return std::nullopt;
     return Destination{std::move(numbered), false};

@@ -74,6 +74,9 @@ public:
     // Whether the file system of the volume at that letter answers (its root can be queried).
     virtual bool volumeAnswers(wchar_t letter) = 0;
 
+    // The name of that volume's file system ("FAT32", "exFAT", "NTFS"); empty when it does not answer.
+    virtual std::wstring fileSystemName(wchar_t letter) = 0;
+
     // Opens the disk for vendor commands: read and write, no sharing, unbuffered. Null when it fails.
     virtual std::unique_ptr<DeviceChannel> openDevice(const std::wstring& devicePath) = 0;
 

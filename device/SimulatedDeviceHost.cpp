@@ -298,6 +298,11 @@ bool SimulatedDeviceHost::volumeAnswers(wchar_t letter)
     return real_.volumeAnswers(letter);
 }
 
+std::wstring SimulatedDeviceHost::fileSystemName(wchar_t letter)
+{
+    return real_.fileSystemName(letter);
+}
+
 std::unique_ptr<DeviceChannel> SimulatedDeviceHost::openDevice(const std::wstring& devicePath)
 {
     if (devicePath != kDevicePath)

@@ -212,6 +212,14 @@ bool Win32DeviceHost::volumeAnswers(wchar_t letter)
     return GetVolumeInformationW(rootOf(letter).c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != FALSE;
 }
 
+std::wstring Win32DeviceHost::fileSystemName(wchar_t letter)
+{
+    wchar_t name[MAX_PATH + 1] = {};
+    if (!GetVolumeInformationW(rootOf(letter).c_str(), nullptr, 0, nullptr, nullptr, nullptr, name, MAX_PATH + 1))
+        return {};
+    return name;
+}
+
 std::unique_ptr<DeviceChannel> Win32DeviceHost::openDevice(const std::wstring& devicePath)
 {
     UniqueHandle disk(CreateFileW(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,

@@ -94,6 +94,7 @@ public:
         return found == volumes.end() ? std::nullopt : found->second.space;
     }
     bool volumeAnswers(wchar_t letter) override { return answeringVolumes.count(letter) != 0; }
+    std::wstring fileSystemName(wchar_t letter) override { return volumeAnswers(letter) ? L"exFAT" : L""; }
     std::unique_ptr<DeviceChannel> openDevice(const std::wstring& devicePath) override
     {
         ++openCount;

@@ -21,6 +21,7 @@ public:
     std::optional<std::uint64_t> volumeDiskSize(wchar_t l) override { return inner_.volumeDiskSize(l); }
     std::optional<DiskSpace> diskSpace(wchar_t l) override { return inner_.diskSpace(l); }
     bool volumeAnswers(wchar_t l) override { return inner_.volumeAnswers(l); }
+    std::wstring fileSystemName(wchar_t l) override { return inner_.fileSystemName(l); }
     std::unique_ptr<DeviceChannel> openDevice(const std::wstring& p) override { return inner_.openDevice(p); }
     void dispatchWaitingMessages() override { inner_.dispatchWaitingMessages(); }
     void debugOutput(const std::wstring& line) override { inner_.debugOutput(line); }

@@ -102,6 +102,17 @@ TEST(BackupPaths, NumberedNameSkipsAVersionAlreadyStored)
     EXPECT_EQ(findNumberedName(L"E:\\b\\report.docx", source, false, folder.probe()), L"");
 }
 
+TEST(BackupPaths, OnAFatCardANumberedCopyAnHourOffIsTheVersionStored)
+{
+    const std::uint64_t source = fileTimeOfDate(2024, 11, 4) + 9 * 3600 * kFileTimeUnitsPerSecond;
+    FakeFolder folder;
+    folder.files[L"E:\\b\\report (2).docx"] = source - 3600 * kFileTimeUnitsPerSecond;
+    NameProbe probe = folder.probe();
+    EXPECT_EQ(findNumberedName(L"E:\\b\\report.docx", source, false, probe), L"E:\\b\\report (3).docx");
+    probe.rule = TimeRule::FatLocalTime;
+    EXPECT_EQ(findNumberedName(L"E:\\b\\report.docx", source, false, probe), L"");
+}
+
 TEST(BackupPaths, NumberedNameEncryptedAndExhausted)
 {
     FakeFolder folder;

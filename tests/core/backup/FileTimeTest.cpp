@@ -64,5 +64,40 @@ TEST(FileTime, SameVersionWithinFourSeconds)
     EXPECT_EQ(withoutMilliseconds(t), t);
 }
 
+TEST(FileTime, OnAFatCardAnHourApartIsTheSameTimeToo)
+{
+    constexpr std::uint64_t kHour = 3600 * kSecond;
+    const std::uint64_t t = at(2024, 11, 4, 9, 0, 0);
+    struct Case {
+        std::uint64_t card;
+        bool fat;
+        bool plain;
+    };
+    const Case cases[] = {
+        {t, true, true},
+        {t + kHour, true, false},                   // read after the change back from summer time
+        {t - kHour, true, false},                   // read after the change to summer time
+        {t + kHour + 39'000'000, true, false},      // within the 4 seconds of an hour
+        {t - kHour - 39'000'000, true, false},
+        {t + kHour + 40'000'000, false, false},     // 4 seconds past the hour: another version
+        {t + kHour - 40'000'000, false, false},
+        {t + 2 * kHour, false, false},              // two hours: another version
+        {t + 30 * 60 * kSecond, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sameFileTime(c.card, t, TimeRule::FatLocalTime), c.fat) << (static_cast<std::int64_t>(c.card - t));
+        EXPECT_EQ(sameFileTime(t, c.card, TimeRule::FatLocalTime), c.fat) << (static_cast<std::int64_t>(c.card - t));
+        EXPECT_EQ(sameFileTime(c.card, t, TimeRule::Plain), c.plain) << (static_cast<std::int64_t>(c.card - t));
+    }
+}
+
+TEST(FileTime, OnlyFatFileSystemsKeepLocalTime)
+{
+    for (const wchar_t* name : {L"FAT", L"FAT12", L"FAT16", L"FAT32", L"fat32", L"Fat"})
+        EXPECT_EQ(timeRuleOf(name), TimeRule::FatLocalTime);
+    for (const wchar_t* name : {L"exFAT", L"NTFS", L"ReFS", L"", L"FAT32 ", L"vfat", L"FAT64"})
+        EXPECT_EQ(timeRuleOf(name), TimeRule::Plain);
+}
+
 } // namespace
 } // namespace yk

@@ -181,6 +181,34 @@ TEST_F(BackupRun, ARunThatThrowsStillEnds)
     EXPECT_TRUE(temporariesBelow(cardBackupFolder()).empty());
 }
 
+TEST_F(BackupRun, AfterADaylightSavingChangeAFatCardIsNotCopiedAgain)
+{
+    constexpr std::uint64_t kHour = 3600 * kSecond;
+    const std::uint64_t t = nowUtc() - 10 * kHour;
+    writeFile(pc / L"a.txt", patternBytes(100, "a"), t);
+    writeFile(pc / L"sub\\b.txt", patternBytes(100, "b"), t);
+    runs.normalBackupFunc();
+    ASSERT_EQ(onlyResult().counts.copied, 2u);
+
+    // The clocks changed: a card that keeps local time reads every file one hour off.
+    const std::wstring card = cardBackupFolder();
+    for (const wchar_t* name : {L"a.txt", L"sub\\b.txt"})
+        setLastWriteUtc(card + L"\\" + name, t - kHour);
+    host.fileSystem = L"FAT32";
+    reporting.clear();
+    runs.normalBackupFunc();
+    EXPECT_EQ(onlyResult().counts.skipped, 2u);
+    EXPECT_EQ(onlyResult().counts.copied, 0u);
+    EXPECT_FALSE(exists(card + L"\\a (2).txt"));
+
+    // The same times on a card that keeps UTC are another version.
+    host.fileSystem = L"exFAT";
+    reporting.clear();
+    runs.normalBackupFunc();
+    EXPECT_EQ(onlyResult().counts.copied, 2u);
+    EXPECT_TRUE(exists(card + L"\\a (2).txt"));
+}
+
 TEST_F(BackupRun, AFileHeldOpenElsewhereFailsAloneAndTheRunGoesOn)
 {
     writeFile(pc / L"a.txt", patternBytes(100, "a"));

@@ -76,6 +76,27 @@ TEST_F(RestoreRun, APcFileWithAnotherTimeIsNeverOverwritten)
     EXPECT_EQ(readFile(pc / L"a (2).txt"), readFile(source + L"\\a.txt"));
 }
 
+TEST_F(RestoreRun, FromAFatCardAPcFileAnHourOffIsTheSameVersion)
+{
+    constexpr std::uint64_t kHour = 3600 * kSecond;
+    const std::uint64_t t = nowUtc() - 10 * kHour;
+    writeFile(source + L"\\a.txt", patternBytes(100, "card"), t - kHour);
+    writeFile(pc / L"a.txt", patternBytes(100, "pc"), t);
+    host.fileSystem = L"FAT";
+    runs.normalRestoreFunc();
+    EXPECT_EQ(onlyResult().counts.skipped, 1u);
+    EXPECT_FALSE(exists(pc / L"a (2).txt"));
+
+    host.fileSystem = L"NTFS";
+    reporting.clear();
+    prompts.folderAnswers = {source};
+    restoreChoice = kRestoreAll;
+    runs.normalRestoreFunc();
+    EXPECT_EQ(onlyResult().counts.copied, 1u);
+    EXPECT_EQ(readFile(pc / L"a (2).txt"), patternBytes(100, "card"));
+    EXPECT_EQ(readFile(pc / L"a.txt"), patternBytes(100, "pc"));
+}
+
 TEST_F(RestoreRun, ASourceOnThePcDiskIsRefused)
 {
     putBackupOnCard();

@@ -141,6 +141,12 @@ public:
     // Runs at every free-space question. A backup asks one for its target folder, then one for each file,
     // after it looked at the file and before it opens it.
     std::function<void()> onSpaceQuestion;
+    // The file system every volume reports when set ("FAT32"); the inner host's otherwise.
+    std::wstring fileSystem;
+    std::wstring fileSystemName(wchar_t letter) override
+    {
+        return fileSystem.empty() ? inner_.fileSystemName(letter) : fileSystem;
+    }
 
 private:
     std::vector<std::pair<wchar_t, std::uint64_t>> free_;
