@@ -217,7 +217,11 @@ bool BackupRuns::copyOneFile(const std::wstring& source, const std::wstring& tar
         ++run.skippedFiles;
         return true;
     }
-    if (freeSpaceOfPath(context_.host, destination->path) < size + kBackupSpaceMargin) {
+    // The card must keep the margin free beside what the copy writes: for an encrypted copy, its header and
+    // padded body.
+    const std::uint64_t written = encrypted ? encryptedFileSize(size).value_or(UINT64_MAX) : size;
+    const std::uint64_t free = freeSpaceOfPath(context_.host, destination->path);
+    if (free < written || free - written < kBackupSpaceMargin) {
         run.diskFull = true;
         showFreeSpaceShortage(context_.prompts, StorageSide::SdCard);
         return false;

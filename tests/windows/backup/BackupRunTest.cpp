@@ -3,6 +3,7 @@
 
 #include "base/CatalogKeys.h"
 #include "base/Win32Handles.h"
+#include "backup/BackupLocations.h"
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"
 #include "backup/ProgressText.h"
@@ -123,6 +124,28 @@ TEST_F(BackupRun, ThreeSecondsApartIsTheSameFileFiveIsNot)
     EXPECT_EQ(onlyResult().counts.copied, 1u);
     EXPECT_EQ(readFile(cardBackupFolder() + L"\\x.txt"), older);
     EXPECT_EQ(readFile(cardBackupFolder() + L"\\x (2).txt"), current);
+}
+
+// A file is copied when the card keeps its size plus the 10 MiB margin free, to the byte.
+TEST_F(BackupRun, TheFreeSpaceCheckHoldsAtTheExactBoundary)
+{
+    const std::vector<std::uint8_t> bytes = patternBytes(100'000, "boundary");
+    writeFile(pc / L"edge.bin", bytes);
+    const std::uint64_t needed = bytes.size() + kBackupSpaceMargin;
+    for (const auto& [free, copied] : {std::pair{needed - 1, false}, {needed, true}, {needed + 1, true}}) {
+        SCOPED_TRACE(free);
+        ASSERT_TRUE(removeTree(cardBackupFolder()));
+        prompts.messages.clear();
+        reporting.clear();
+        host.setFree(card.letter(), free);
+        runs.normalBackupFunc();
+        EXPECT_EQ(onlyResult().status, copied ? RunStatus::Complete : RunStatus::Fail);
+        EXPECT_EQ(onlyResult().counts.copied, copied ? 1u : 0u);
+        EXPECT_EQ(run.diskFull, !copied);
+        EXPECT_EQ(prompts.shown(3, IDS_SD_SPACE_LOW), !copied);
+        EXPECT_EQ(exists(cardBackupFolder() + L"\\edge.bin"), copied);
+        EXPECT_TRUE(temporariesBelow(cardBackupFolder()).empty());
+    }
 }
 
 TEST_F(BackupRun, AFileRewrittenBeforeItIsOpenedIsCopiedWhole)

@@ -2,6 +2,8 @@
 #include "RunHarness.h"
 
 #include "base/CatalogKeys.h"
+#include "backup/BackupLocations.h"
+#include "secure/EncryptedFile.h"
 #include "backup/ProgressText.h"
 #include "secure/SettingsStore.h"
 #include "ui/MessageBoxResult.h"
@@ -74,6 +76,72 @@ TEST_F(EncryptedRun, AFileRewrittenBeforeItIsOpenedIsEncryptedWholeWithItsNewSiz
     restoreAll("grow");
     EXPECT_EQ(onlyResult().counts.copied, 1u);
     EXPECT_EQ(readFile(pc / L"growing.log"), patternBytes(200'000, "after"));
+}
+
+// An encrypted copy needs room for what it writes: the header and the padded body, plus the margin.
+TEST_F(EncryptedRun, TheFreeSpaceCheckCountsTheEncryptedSizeToTheByte)
+{
+    setDefaultPassword("space");
+    const std::vector<std::uint8_t> bytes = patternBytes(100'000, "boundary");
+    writeFile(pc / L"edge.bin", bytes);
+    const std::uint64_t needed = *encryptedFileSize(bytes.size()) + kBackupSpaceMargin;
+    ASSERT_GT(needed, bytes.size() + kBackupSpaceMargin);
+    for (const auto& [free, copied] : {std::pair{needed - 1, false}, {needed, true}, {needed + 1, true}}) {
+        SCOPED_TRACE(free);
+        ASSERT_TRUE(removeTree(encryptedFolder()));
+        prompts.messages.clear();
+        reporting.clear();
+        host.setFree(card.letter(), free);
+        runs.encryptBackupFunc();
+        EXPECT_EQ(onlyResult().status, copied ? RunStatus::Complete : RunStatus::Fail);
+        EXPECT_EQ(onlyResult().counts.copied, copied ? 1u : 0u);
+        EXPECT_EQ(run.diskFull, !copied);
+        EXPECT_EQ(prompts.shown(3, IDS_SD_SPACE_LOW), !copied);
+        const std::wstring stored = encryptedFolder() + L"\\edge.bin.vltrin";
+        EXPECT_EQ(exists(stored), copied);
+        if (copied) {
+            EXPECT_EQ(readFile(stored).size(), *encryptedFileSize(bytes.size()));
+        }
+        EXPECT_TRUE(temporariesBelow(encryptedFolder()).empty());
+    }
+}
+
+// A decrypting restore onto files the PC has: the same times are the same file, other times keep both,
+// the restored one as a numbered plain version.
+TEST_F(EncryptedRun, RestoringOntoExistingFilesSkipsTheSameAndNumbersTheOther)
+{
+    setDefaultPassword("both");
+    const std::uint64_t t = nowUtc() - 3600 * kSecond;
+    const auto same = patternBytes(3000, "same");
+    const auto backedUp = patternBytes(1048576 + 77, "backed up");
+    writeFile(pc / L"same.txt", same, t);
+    writeFile(pc / L"sub\\other.bin", backedUp, t - 100 * kSecond);
+    runs.encryptBackupFunc();
+    ASSERT_EQ(onlyResult().counts.copied, 2u);
+
+    // The PC's copy of other.bin changed since; same.txt did not.
+    const auto changed = patternBytes(500, "changed on the pc");
+    writeFile(pc / L"sub\\other.bin", changed, t + 100 * kSecond);
+    reporting.clear();
+    restoreAll("both");
+    const ShownResult result = onlyResult();
+    EXPECT_EQ(result.status, RunStatus::Complete);
+    EXPECT_EQ(result.counts.total, 2u);
+    EXPECT_EQ(result.counts.skipped, 1u);
+    EXPECT_EQ(result.counts.copied, 1u);
+    EXPECT_EQ(readFile(pc / L"same.txt"), same);
+    EXPECT_EQ(readFile(pc / L"sub\\other.bin"), changed) << "the PC's own version is kept";
+    EXPECT_EQ(readFile(pc / L"sub\\other (2).bin"), backedUp) << "the restored version, decrypted";
+    EXPECT_EQ(lastWriteUtc(pc / L"sub\\other (2).bin"), t - 100 * kSecond);
+    EXPECT_EQ(filesBelow(pc.path()),
+              (std::vector<std::wstring>{L"same.txt", L"sub\\other (2).bin", L"sub\\other.bin"}));
+
+    // Again: both versions are there now, nothing is restored twice.
+    reporting.clear();
+    restoreAll("both");
+    EXPECT_EQ(onlyResult().counts.skipped, 2u);
+    EXPECT_EQ(onlyResult().counts.copied, 0u);
+    EXPECT_EQ(filesBelow(pc.path()).size(), 3u);
 }
 
 TEST_F(EncryptedRun, BacksUpEncryptedSkipsUnchangedAndRestoresByteForByte)
