@@ -2,6 +2,7 @@
 #include "RunHarness.h"
 
 #include "base/CatalogKeys.h"
+#include "backup/BackupLocations.h"
 #include "backup/BackupPaths.h"
 #include "backup/FileCatalogue.h"
 #include "device/Win32DeviceHost.h"
@@ -129,6 +130,43 @@ TEST_F(FullCard, ACardBelowTheFolderMarginWarnsAndTheFirstFileEndsTheRun)
     EXPECT_EQ(onlyResult().status, RunStatus::Fail);
     EXPECT_EQ(onlyResult().counts.failed, 1u);
     EXPECT_FALSE(exists(cardFolder() + L"\\sub\\small.txt"));
+}
+
+TEST_F(FullCard, BackingUpUntilTheCardIsFullThenFreeingSpaceCompletesTheBackup)
+{
+    // Twenty files of 50 KB and room for about six of them beside the margin.
+    std::vector<std::wstring> names;
+    for (int i = 0; i < 20; ++i) {
+        names.push_back(L"f" + std::to_wstring(100 + i) + L".bin");
+        writeFile(pc / names.back(), patternBytes(50'000, "file " + std::to_string(i)));
+    }
+    fillCard(filler(), kBackupSpaceMargin + 300'000);
+    runs.normalBackupFunc();
+
+    const ShownResult full = onlyResult();
+    EXPECT_EQ(full.status, RunStatus::Fail);
+    EXPECT_TRUE(prompts.shown(3, IDS_SD_SPACE_LOW));
+    EXPECT_TRUE(run.diskFull);
+    EXPECT_EQ(full.counts.failed, 1u);
+    EXPECT_GE(full.counts.copied, 4u);
+    EXPECT_LE(full.counts.copied, 6u);
+    const auto onCard = filesBelow(cardFolder());
+    EXPECT_EQ(onCard.size(), full.counts.copied) << "nothing partial under a real name";
+    for (const auto& name : onCard)
+        EXPECT_EQ(readFile(cardFolder() + L"\\" + name), readFile(pc / name)) << narrow(name);
+
+    // The card's owner makes room; the next run copies the rest and skips what is there.
+    ASSERT_TRUE(removeTree(filler()));
+    prompts.messages.clear();
+    reporting.clear();
+    runs.normalBackupFunc();
+    const ShownResult complete = onlyResult();
+    EXPECT_EQ(complete.status, RunStatus::Complete);
+    EXPECT_EQ(complete.counts.skipped, full.counts.copied);
+    EXPECT_EQ(complete.counts.copied, 20u - full.counts.copied);
+    EXPECT_TRUE(prompts.messages.empty());
+    std::string why;
+    EXPECT_TRUE(sameTree(pc.path(), cardFolder(), why)) << why;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "RunHarness.h"
 
+#include <cstdio>
+
 
 #include "device/Discovery.h"
 
@@ -167,6 +169,9 @@ std::string SimulatedCard::info()
 
 bool SimulatedCard::attach()
 {
+    // A notice sent before this host subscribed would be lost: an unplug would never be seen.
+    if (!waitFor([&] { return host.receivingNotices(); }))
+        return false;
     for (const char* change : {"plug", "insert", "request 0", "other-port off", "refuse off", "drop off", "attach"})
         if (!link.control(change))
             return false;
@@ -188,7 +193,13 @@ bool SimulatedCard::attach()
 
 bool SimulatedCard::unplug()
 {
-    return link.control("unplug") && waitFor([&] { return !device.connected; });
+    if (!link.control("unplug"))
+        return false;
+    if (waitFor([&] { return !device.connected; }))
+        return true;
+    std::fprintf(stderr, "unplug: no notice; host subscribed: %d, device found now: %d, simulator: %s\n",
+                 host.receivingNotices() ? 1 : 0, findDevice(device, host) ? 1 : 0, info().c_str());
+    return false;
 }
 
 std::wstring SimulatedCard::folderBehindTheCard()
