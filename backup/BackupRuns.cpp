@@ -34,7 +34,9 @@ RunStatus BackupRuns::statusOf(bool walkSucceeded) const
 {
     if (!walkSucceeded)
         return RunStatus::Fail;
-    return context_.run.cancelRequested ? RunStatus::Cancel : RunStatus::Complete;
+    if (context_.run.cancelRequested)
+        return RunStatus::Cancel;
+    return context_.run.folderUnreadable ? RunStatus::Fail : RunStatus::Complete;
 }
 
 void BackupRuns::normalBackupFunc()
@@ -183,7 +185,8 @@ bool BackupRuns::copyDirFromSourceDirPath(const std::wstring& source, const std:
     removeStaleTemporaries(target);
 
     FileListArray fileListArray;
-    listFolder(source, fileListArray);
+    if (!listFolder(source, fileListArray))
+        run.folderUnreadable = true;
     for (const FileAttributes& entry : fileListArray) {
         bool result = true;
         if (!readyForNextEntry(result))

@@ -47,23 +47,27 @@ bool isDotEntry(const wchar_t* name)
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
+enum class Listing { Whole, Stopped, Unreadable };
+
 // Calls `visit` for every entry of the folder matching the pattern except "." and "..", and the temporary
-// files of interrupted copies; stops early when `visit` returns false. False when enumeration stopped early.
-bool forEachEntry(const std::wstring& folder, const wchar_t* pattern,
-                  const std::function<bool(const WIN32_FIND_DATAW&)>& visit)
+// files of interrupted copies; stops early when `visit` returns false. Unreadable when the folder could not
+// be enumerated to its end: it is gone (a card taken away), access is denied, the medium stopped answering.
+// A pattern that matches nothing is a whole listing of no entries.
+Listing forEachEntry(const std::wstring& folder, const wchar_t* pattern,
+                     const std::function<bool(const WIN32_FIND_DATAW&)>& visit)
 {
     WIN32_FIND_DATAW data;
     const FindHandle find(FindFirstFileExW(joinPath(folder, pattern).c_str(), FindExInfoBasic, &data,
                                            FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find)
-        return true;
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? Listing::Whole : Listing::Unreadable;
     do {
         if (isDotEntry(data.cFileName) || isTransferTemporaryName(data.cFileName))
             continue;
         if (!visit(data))
-            return false;
+            return Listing::Stopped;
     } while (FindNextFileW(find.get(), &data));
-    return true;
+    return GetLastError() == ERROR_NO_MORE_FILES ? Listing::Whole : Listing::Unreadable;
 }
 
 bool isFolderEntry(const WIN32_FIND_DATAW& data)
@@ -102,10 +106,10 @@ UniqueHandle openForTimes(const std::wstring& path)
 
 } // namespace
 
-void listFolder(const std::wstring& folder, FileListArray& fileListArray)
+bool listFolder(const std::wstring& folder, FileListArray& fileListArray)
 {
     const std::size_t first = fileListArray.size();
-    forEachEntry(folder, L"*", [&](const WIN32_FIND_DATAW& data) {
+    const Listing listing = forEachEntry(folder, L"*", [&](const WIN32_FIND_DATAW& data) {
         FileAttributes entry;
         entry.name = data.cFileName;
         entry.path = joinPath(folder, entry.name);
@@ -120,6 +124,7 @@ void listFolder(const std::wstring& folder, FileListArray& fileListArray)
     // Files first, then folders; nothing relies on the order within each group.
     std::partition(fileListArray.begin() + static_cast<std::ptrdiff_t>(first), fileListArray.end(),
                    [](const FileAttributes& entry) { return entry.isDirectory == 0; });
+    return listing == Listing::Whole;
 }
 
 std::uint32_t countFiles(const std::wstring& folder, std::uint64_t& totalBytes)
@@ -160,12 +165,13 @@ std::uint32_t countFilesInRange(const std::wstring& folder, std::uint64_t& total
 
 bool anyFileInRange(const std::wstring& folder, const DateRange& range)
 {
-    const bool walkedToTheEnd = forEachEntry(folder, L"*.*", [&](const WIN32_FIND_DATAW& data) {
+    // A folder that cannot be read is entered all the same: the restore's own listing reports it.
+    const Listing listing = forEachEntry(folder, L"*.*", [&](const WIN32_FIND_DATAW& data) {
         if (isFolderEntry(data))
             return !anyFileInRange(joinPath(folder, data.cFileName), range);
         return !inRange(data, range);
     });
-    return !walkedToTheEnd;
+    return listing != Listing::Whole;
 }
 
 std::vector<std::wstring> listTransferTemporaries(const std::wstring& folder)

@@ -25,8 +25,9 @@ struct FileAttributes {
 using FileListArray = std::vector<FileAttributes>;
 
 // Appends the folder's entries, hidden and system ones included, files before folders. Temporary files of
-// an interrupted copy are left out. A folder that cannot be enumerated adds nothing.
-void listFolder(const std::wstring& folder, FileListArray& fileListArray);
+// an interrupted copy are left out. False when the folder could not be enumerated to its end (gone, denied,
+// its medium no longer answering); what was listed stays appended.
+bool listFolder(const std::wstring& folder, FileListArray& fileListArray);
 
 // The number of files in the whole tree and their total size.
 std::uint32_t countFiles(const std::wstring& folder, std::uint64_t& totalBytes);

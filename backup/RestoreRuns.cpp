@@ -103,7 +103,8 @@ bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const s
     removeStaleTemporaries(target);
 
     FileListArray fileListArray;
-    listFolder(source, fileListArray);
+    if (!listFolder(source, fileListArray))
+        run.folderUnreadable = true;
     for (const FileAttributes& entry : fileListArray) {
         bool result = true;
         if (!readyForNextEntry(result))
@@ -168,6 +169,11 @@ bool BackupRuns::restoreOneFile(const std::wstring& source, const std::wstring& 
         run.bytesDone += size;
         return false;
     case Transfer::SourceUnreadable:
+        // One unreadable file on the card fails alone; a card that no longer answers at all (taken out, given
+        // to the other port) ends the run, which then cannot call itself complete.
+        if (!context_.host.volumeAnswers(driveLetterOf(source)))
+            run.transferFailed = true;
+        return false;
     case Transfer::TargetUncreatable:
     case Transfer::Failed:
         return false;

@@ -43,6 +43,8 @@ struct RunState {
     bool diskFull = false;
     bool targetCreateFailed = false;
     bool transferFailed = false;
+    // A folder of the source could not be listed to its end: the run goes on, but it is not complete.
+    bool folderUnreadable = false;
 
     // What every run does when it starts: everything but `runInProgress` back to zero.
     void resetForRun()

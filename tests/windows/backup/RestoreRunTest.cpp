@@ -223,5 +223,27 @@ TEST_F(RestoreRun, UnpluggedMidFileLeavesNoPartialFileOnThePc)
     EXPECT_TRUE(temporariesBelow(pc.path()).empty()) << "the PC disk is still there: the temporary goes at once";
 }
 
+// The card leaves while the device stays: the folders not yet listed cannot be read, and the run must
+// not call itself complete.
+TEST_F(RestoreRun, ACardTakenAwayMidRestoreEndsFailedNotComplete)
+{
+    putBackupOnCard();
+    writeFile(source + L"\\later\\d.txt", patternBytes(10, "d"), nowUtc() - 3600 * kSecond);
+    bool removed = false;
+    reporting.onBytes = [&](std::uint64_t) {
+        if (!removed) {
+            removed = true;
+            ASSERT_TRUE(card.link.control("remove"));
+            ASSERT_TRUE(waitFor([&] { return !card.host.volumeAnswers(card.letter()); }));
+        }
+    };
+    runs.normalRestoreFunc();
+    const ShownResult result = onlyResult();
+    EXPECT_EQ(result.status, RunStatus::Fail);
+    EXPECT_EQ(result.counts.total, 4u);
+    EXPECT_LT(result.counts.copied + result.counts.skipped, 4u) << "files are left undone";
+    EXPECT_TRUE(temporariesBelow(pc.path()).empty());
+}
+
 } // namespace
 } // namespace yk::test

@@ -136,6 +136,8 @@ class SpaceHost final : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
     void setFree(wchar_t letter, std::uint64_t bytes);
+    // Every drive reports its real free space again.
+    void clearFree() { free_.clear(); }
     std::optional<DiskSpace> diskSpace(wchar_t letter) override;
 
     // Runs at every free-space question. A backup asks one for its target folder, then one for each file,
