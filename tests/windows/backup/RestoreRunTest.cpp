@@ -245,5 +245,25 @@ TEST_F(RestoreRun, ACardTakenAwayMidRestoreEndsFailedNotComplete)
     EXPECT_TRUE(temporariesBelow(pc.path()).empty());
 }
 
+// The card leaves before a folder of it is listed: a folder that cannot be read is no empty folder.
+TEST_F(RestoreRun, AFolderThatCannotBeListedIsNoEmptyFolder)
+{
+    writeFile(source + L"\\only\\sub\\x.txt", patternBytes(10, "x"), nowUtc() - 3600 * kSecond);
+    bool removed = false;
+    host.onSpaceQuestion = [&] {
+        if (!removed) {
+            removed = true;
+            ASSERT_TRUE(card.link.control("remove"));
+            ASSERT_TRUE(waitFor([&] { return !card.host.volumeAnswers(card.letter()); }));
+        }
+    };
+    runs.normalRestoreFunc();
+    host.onSpaceQuestion = nullptr;
+    ASSERT_TRUE(removed);
+    EXPECT_EQ(onlyResult().status, RunStatus::Fail);
+    EXPECT_EQ(onlyResult().counts.copied, 0u);
+    EXPECT_FALSE(exists(pc / L"only\\sub\\x.txt"));
+}
+
 } // namespace
 } // namespace yk::test
