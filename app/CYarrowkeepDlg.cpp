@@ -13,6 +13,9 @@
 #include "base/CatalogKeys.h"
 #include "base/TextCatalog.h"
 #include "base/VendorSite.h"
+#include "app/OwnVersion.h"
+#include "device/CDeviceInfoDlg.h"
+#include "device/CDeviceOtherInfoDlg.h"
 #include "device/CDisableSDConfirm.h"
 #include "device/SdAccess.h"
 #include "resource.h"
@@ -355,6 +358,18 @@ void CYarrowkeepDlg::ejectSdCard()
 void CYarrowkeepDlg::showHomePage()
 {
     navigator_.switchPage(kHomePage, kNoPageMode);
+}
+
+void CYarrowkeepDlg::openDeviceInformation()
+{
+    CDeviceInfoDlg dialog(commands_, mag_, ownVersionText());
+    dialog.runModal(hwnd());
+}
+
+void CYarrowkeepDlg::openVoltageCurrent()
+{
+    CDeviceOtherInfoDlg dialog(commands_, mag_);
+    dialog.runModal(hwnd());
 }
 
 void CYarrowkeepDlg::quit()

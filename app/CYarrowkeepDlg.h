@@ -33,7 +33,8 @@ class CYarrowkeepDlg final : public DialogBase,
                              MainWindowActions,
                              RunShell,
                              BackupRestorePageActions,
-                             SettingsPageActions {
+                             SettingsPageActions,
+                             HelpPageActions {
 public:
     explicit CYarrowkeepDlg(DeviceHost& host);
     ~CYarrowkeepDlg() override;
@@ -76,6 +77,9 @@ private:
     // The settings page
     void ejectSdCard() override;
     void showHomePage() override;
+    // The help page
+    void openDeviceInformation() override;
+    void openVoltageCurrent() override;
 
     DeviceHost& host_;
     SettingsProfile profile_;
@@ -98,7 +102,7 @@ private:
     SideMenu sideMenu_;
     SideBarBackground sideBar_;
     PageHost pages_{sideMenu_, PageContext{profile_, deviceState_, host_, names_, runState_, restoreChoice_,
-                                           newVersionAvailable_, *this, *this}};
+                                           newVersionAvailable_, *this, *this, *this}};
     PageNavigator navigator_{pages_};
     MainWindowUi ui_{pages_, navigator_};
     VendorCommands commands_{deviceState_, host_};

@@ -24,6 +24,7 @@ struct PageContext {
     const bool& newVersionAvailable;
     BackupRestorePageActions& backupRestoreActions;
     SettingsPageActions& settingsActions;
+    HelpPageActions& helpActions;
 };
 
 class PageHost final : public PageViews {
@@ -32,6 +33,7 @@ public:
         : backupRestore(context.profile, context.device, context.host, context.names, context.run,
                         context.restoreChoice, context.backupRestoreActions),
           settings(context.profile, context.device, context.host, context.newVersionAvailable, context.settingsActions),
+          help(context.helpActions),
           menu_(menu)
     {
     }

@@ -44,7 +44,10 @@ constexpr Row kRows[] = {
 
 } // namespace
 
-CHelpDlg::CHelpDlg() : SkinnedDialog(IDD_HELP_PAGE, 1.0f, palette::kPageBackground) {}
+CHelpDlg::CHelpDlg(HelpPageActions& actions)
+    : SkinnedDialog(IDD_HELP_PAGE, 1.0f, palette::kPageBackground), actions_(actions)
+{
+}
 
 void CHelpDlg::setupHelpPage(float mag)
 {
@@ -77,9 +80,10 @@ bool CHelpDlg::onCommand(int id, int code, HWND control)
             continue;
         switch (row.action) {
         case RowAction::DeviceInformation:
+            actions_.openDeviceInformation();
+            break;
         case RowAction::VoltageCurrent:
-            // The device information and voltage/current dialogs do not exist yet; until they do, these two
-            // rows do nothing.
+            actions_.openVoltageCurrent();
             break;
         case RowAction::VendorSite:
             ShellExecuteW(nullptr, nullptr, kVendorSiteUrl, nullptr, nullptr, SW_SHOWNORMAL);

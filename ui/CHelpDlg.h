@@ -7,9 +7,17 @@
 
 namespace yk {
 
+// What the page asks of the main window: its two device rows open the device's dialogs.
+class HelpPageActions {
+public:
+    virtual ~HelpPageActions() = default;
+    virtual void openDeviceInformation() = 0;
+    virtual void openVoltageCurrent() = 0;
+};
+
 class CHelpDlg final : public SkinnedDialog {
 public:
-    CHelpDlg();
+    explicit CHelpDlg(HelpPageActions& actions);
 
     // Fonts, pictures and texts at that scale; once, later calls change nothing.
     void setupHelpPage(float mag);
@@ -18,6 +26,7 @@ private:
     bool onCommand(int id, int code, HWND control) override;
     bool onPaint() override;
 
+    HelpPageActions& actions_;
     bool setUp_ = false;
 };
 

@@ -14,6 +14,10 @@ and goes. The same script controls it from a shell:
     yksim.py refuse on|off                    refuse every enable command
     yksim.py drop on|off                      commands are not delivered (the disk cannot be opened)
     yksim.py attach | release                 attach the card to the PC or release it, as the device would
+    yksim.py info-page FILE|default           the information page's reply: the file's raw bytes (cut or
+                                              padded with zeros to the 128 the program asks for)
+    yksim.py device-info FILE|default         the same for the 512-byte device information block
+    yksim.py power MV MA MV MA|default        the USB-A then the USB-C port's millivolts and milliamperes
     yksim.py state                            print the state
     yksim.py stop                             end the server
 
@@ -91,6 +95,12 @@ def device_info_block():
     return bytes(block)
 
 
+def read_reply(path):
+    """A reply's raw bytes from a file, as a test wrote them (a damaged page, a hostile record chain)."""
+    with open(path, "rb") as reply:
+        return reply.read(4096)
+
+
 class Device:
     def __init__(self, card):
         self.lock = threading.Condition()
@@ -107,6 +117,9 @@ class Device:
         self.subscribers = []
         self.commands = 0
         self.enables = 0  # enable requests received, accepted or refused
+        self.info_page = info_page()
+        self.device_info = device_info_block()
+        self.power = None  # [(mV, mA) of USB-A, (mV, mA) of USB-C]; None: a plausible, slightly varying sample
 
     def state(self):
         return {
@@ -116,6 +129,7 @@ class Device:
             "letter": LETTER.upper(), "card": self.card, "commands": self.commands, "enables": self.enables,
             "port": PORT,
             "subscribers": len(self.subscribers),
+            "power": self.power,
         }
 
     # Volume and notifications -------------------------------------------------------------------
@@ -201,6 +215,18 @@ class Device:
             self.attached = self.plugged and self.inserted
         elif what == "release":
             self.attached = False
+        elif what == "info-page":
+            self.info_page = info_page() if value == "default" else read_reply(value)
+        elif what == "device-info":
+            self.device_info = device_info_block() if value == "default" else read_reply(value)
+        elif what == "power":
+            if value == "default":
+                self.power = None
+            else:
+                numbers = [int(word) for word in value.split()]
+                if len(numbers) != 4 or not all(0 <= n <= 0xFFFF for n in numbers):
+                    raise ValueError("power takes four numbers from 0 to 65535")
+                self.power = [(numbers[0], numbers[1]), (numbers[2], numbers[3])]
         else:
             raise ValueError("unknown control " + what)
         self.schedule_volume()
@@ -239,12 +265,15 @@ class Device:
             else:
                 status = STATUS_CHECK_CONDITION
         elif op == 0xFF and sub == 0x2C and block[2] == 0x01:
-            reply = info_page()
+            reply = self.info_page
         elif op == 0xFF and sub == 0xA0 and block[2] == 0x0B:
-            reply = device_info_block()
+            reply = self.device_info
         elif op == 0xFF and sub == 0xB3 and block[3] == 0x07:
-            millivolts = (5070 if block[2] == 0 else 4980) + random.randint(-15, 15)
-            milliamps = (420 if block[2] == 0 else 850) + random.randint(-20, 20)
+            if self.power is not None:
+                millivolts, milliamps = self.power[0 if block[2] == 0 else 1]
+            else:
+                millivolts = (5070 if block[2] == 0 else 4980) + random.randint(-15, 15)
+                milliamps = (420 if block[2] == 0 else 850) + random.randint(-20, 20)
             reply = millivolts.to_bytes(2, "big") + milliamps.to_bytes(2, "big")
         else:
             status = STATUS_CHECK_CONDITION
@@ -272,7 +301,7 @@ class Handler(socketserver.StreamRequestHandler):
                     answer = "OK"
                 elif verb == "SET" and len(words) >= 2:
                     try:
-                        device.control(words[1], words[2] if len(words) > 2 else "")
+                        device.control(words[1], " ".join(words[2:]))
                         answer = "OK"
                     except ValueError as error:
                         answer = "ERROR " + str(error)
@@ -345,7 +374,7 @@ def running():
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("command")
-    parser.add_argument("value", nargs="?")
+    parser.add_argument("value", nargs="*")
     parser.add_argument("--card", default=os.path.join(HOME, "card"))
     parser.add_argument("--samples", action="store_true", help="put a few sample files on the card")
     parser.add_argument("--foreground", action="store_true")
@@ -380,9 +409,13 @@ def main():
     if args.command == "state":
         print(json.dumps(json.loads(request("STATE")), indent=2))
         return 0
-    controls = {"plug", "unplug", "insert", "remove", "request", "other-port", "refuse", "drop", "attach", "release"}
+    controls = {"plug", "unplug", "insert", "remove", "request", "other-port", "refuse", "drop", "attach", "release",
+                "info-page", "device-info", "power"}
     if args.command in controls:
-        answer = request("SET %s %s" % (args.command, args.value or ""))
+        value = " ".join(args.value)
+        if args.command in ("info-page", "device-info") and value != "default":
+            value = os.path.abspath(value)  # the server reads it, from its own folder
+        answer = request("SET %s %s" % (args.command, value))
         if answer != "OK":
             print(answer, file=sys.stderr)
             return 1
