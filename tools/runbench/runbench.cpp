@@ -1,10 +1,12 @@
 // The backup runs against references, printed side by side:
-//   runbench [work folder] [card letter] [dialogs] [large] [small] [encrypted]
+//   runbench [work folder] [card letter] [dialogs] [large] [small] [encrypted] [scale]
 // large:     a few large files: a backup run against CopyFileW of the same files;
 // small:     a second, no-change run over 20,000 small files against "xcopy /D /E /I /Y" over the same tree;
 // encrypted: the encrypted backup of a 1 GiB tree against the plain backup of the same tree, and the
 //            decrypting restore of it against the plain restore.
-// Without a case name all three run. "dialogs" shows the progress dialog during the runs.
+// scale:     first and no-change runs over 20,000 files in 2,000 folders, 200,000 files in 20,000 folders
+//            and 50,000 files in one folder, with the time per file and the process's peak working set.
+// Without a case name the first three run. "dialogs" shows the progress dialog during the runs.
 // The runs go to <card letter>:\YarrowkeepCross\YKBENCH (removed afterwards), the rest under the work folder.
 #include <windows.h>
 
@@ -322,6 +324,41 @@ void smallFiles(Bench& bench)
     removeTree(bench.cardUser);
 }
 
+// 4. Trees of many files: the time per file should stay flat from 20,000 to 200,000 files, and the memory
+// should follow the largest folder, not the whole tree. The trees run in that order, so each peak working set
+// (the process's highest so far) shows what that tree added.
+void scaleTrees(Bench& bench)
+{
+    constexpr std::size_t kFileSize = 256;
+    const struct {
+        const wchar_t* label;
+        int folders;
+        int filesPerFolder;
+    } trees[] = {
+        {L"20,000 files in 2,000 folders", 2000, 10},
+        {L"200,000 files in 20,000 folders", 20000, 10},
+        {L"50,000 files in one folder", 1, 50000},
+    };
+    std::wprintf(L"scale: %zu-byte files; peak working set %.1f MiB before the first tree\n", kFileSize,
+                 static_cast<double>(peakWorkingSet()) / 1048576.0);
+    for (const auto& tree : trees) {
+        const std::wstring root = bench.work + L"\\scale";
+        const auto files = static_cast<std::uint32_t>(tree.folders * tree.filesPerFolder);
+        writeTree(root, tree.folders, tree.filesPerFolder, kFileSize, L"f", L".txt");
+        yk::setBackupDirectory(bench.settings, root);
+        removeTree(bench.cardUser);
+        const double first = bench.timed(&yk::BackupRuns::normalBackupFunc, files);
+        const double unchanged = bench.timed(&yk::BackupRuns::normalBackupFunc, 0, files);
+        std::wprintf(L"scale: %ls: first run %.1f s (%.0f \u00b5s/file), no-change run %.1f s (%.0f \u00b5s/file), "
+                     L"peak working set %.1f MiB\n",
+                     tree.label, first, first * 1e6 / files, unchanged, unchanged * 1e6 / files,
+                     static_cast<double>(peakWorkingSet()) / 1048576.0);
+        std::fflush(stdout);
+        removeTree(root);
+        removeTree(bench.cardUser);
+    }
+}
+
 // 3. The encrypted backup of a 1 GiB tree against the plain backup of the same tree. The two runs take turns
 // in every round so that neither always meets a fuller write-back cache.
 void encryptedTree(Bench& bench)
@@ -392,7 +429,7 @@ int wmain(int argc, wchar_t** argv)
         const std::wstring option = argv[i];
         if (option == L"dialogs")
             dialogs = true;
-        else if (option == L"large" || option == L"small" || option == L"encrypted")
+        else if (option == L"large" || option == L"small" || option == L"encrypted" || option == L"scale")
             cases.push_back(option);
         else {
             std::fwprintf(stderr, L"unknown option %ls\n", option.c_str());
@@ -413,6 +450,8 @@ int wmain(int argc, wchar_t** argv)
             largeFiles(bench);
         else if (name == L"small")
             smallFiles(bench);
+        else if (name == L"scale")
+            scaleTrees(bench);
         else
             encryptedTree(bench);
     }

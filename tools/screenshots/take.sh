@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Screenshots of every skinned message box, the date range dialog and the password dialogs in English,
+# Screenshots of every skinned message box, the date range dialog, the password dialogs and the device
+# information and voltage/current dialogs in English,
 # Traditional Chinese and Japanese, at scale 1.0 (96 dpi) and 1.5 (144 dpi, where the dialogs grow with the
 # density), and of the runs' progress and result dialogs in the three languages, under Xvfb.
 # PNGs go to build/screenshots/ui/ and build/screenshots/runs/. Each density runs in a Wine prefix of its

@@ -17,10 +17,58 @@
 #include "secure/CEnterPasswordDlg.h"
 #include "secure/CModifyPasswordDlg.h"
 #include "ui/CSetRange.h"
+#include "device/CDeviceInfoDlg.h"
+#include "device/CDeviceOtherInfoDlg.h"
+#include "support/FakeDeviceHost.h"
 #include "ui/SkinImage.h"
 #include "WindowCapture.h"
 
 using yk::shots::captureModal;
+
+namespace {
+
+// A device that describes itself as the simulated one does: its information page, its record chain and
+// two ports' samples.
+std::optional<std::uint8_t> describeDevice(const yk::ScsiCommand& command, std::span<std::uint8_t> reply)
+{
+    std::fill(reply.begin(), reply.end(), std::uint8_t{0});
+    const auto put = [&](std::size_t at, std::string_view bytes) {
+        for (std::size_t i = 0; i < bytes.size() && at + i < reply.size(); ++i)
+            reply[at + i] = static_cast<std::uint8_t>(bytes[i]);
+    };
+    if (command.block[1] == 0x2C && reply.size() >= 128) {
+        put(0, "\x55\xAA\xBB");
+        put(6, "\x01\x23\x45\x67\x89\xAB");
+        put(16, "\x55\xAA\xBB\x56\x03");
+        reply[26] = 0x0A;
+        const std::string_view model = "Yarrowkeep Dock";
+        reply[27] = static_cast<std::uint8_t>(model.size() + 1);
+        put(28, model);
+        const std::size_t k = 27 + reply[27];
+        reply[k] = 1;
+        const std::size_t q = k + 1;
+        put(q, "\x59\x4B\x30\x31");
+        put(q + 7, "TW001");
+        unsigned sum = 0;
+        for (std::size_t i = 0; i < 126; ++i)
+            sum += reply[i];
+        reply[126] = static_cast<std::uint8_t>(sum >> 8);
+        reply[127] = static_cast<std::uint8_t>(sum);
+    } else if (command.block[1] == 0xA0 && reply.size() >= 512) {
+        reply[16] = 0x21;
+        std::size_t start = (reply[16] + 15) % 256;
+        for (const std::string_view text : {"Yarrowkeep Dock", "Yarrowkeep", "", "1.4.2", "REV B"}) {
+            reply[start + 1] = static_cast<std::uint8_t>(4 + text.size() + 1);
+            put(start + 4, text);
+            start = (start + 4 + text.size() + 1) % 256;
+        }
+    } else if (command.block[1] == 0xB3 && reply.size() >= 4) {
+        put(0, command.block[2] == 0 ? "\x13\xCE\x01\xA4" : "\x13\x74\x03\x52");
+    }
+    return std::uint8_t{0};
+}
+
+} // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -85,6 +133,19 @@ int wmain(int argc, wchar_t** argv)
     captureModal(base + L"enter-password.png", [&] {
         yk::CEnterPasswordDlg dialog(mag);
         dialog.restoreMode = true;
+        dialog.runModal(nullptr);
+    });
+    yk::test::FakeDeviceHost host;
+    host.device = describeDevice;
+    yk::DeviceState device;
+    device.connected = true;
+    yk::VendorCommands commands(device, host);
+    captureModal(base + L"device-information.png", [&] {
+        yk::CDeviceInfoDlg dialog(commands, mag, L"1.0.0");
+        dialog.runModal(nullptr);
+    });
+    captureModal(base + L"voltage-current.png", [&] {
+        yk::CDeviceOtherInfoDlg dialog(commands, mag);
         dialog.runModal(nullptr);
     });
     const yk::SettingsProfile scratch(L"Software\\YarrowkeepScreenshots");
