@@ -349,7 +349,7 @@ void scaleTrees(Bench& bench)
         removeTree(bench.cardUser);
         const double first = bench.timed(&yk::BackupRuns::normalBackupFunc, files);
         const double unchanged = bench.timed(&yk::BackupRuns::normalBackupFunc, 0, files);
-        std::wprintf(L"scale: %ls: first run %.1f s (%.0f \u00b5s/file), no-change run %.1f s (%.0f \u00b5s/file), "
+        std::wprintf(L"scale: %ls: first run %.1f s (%.0f us/file), no-change run %.1f s (%.0f us/file), "
                      L"peak working set %.1f MiB\n",
                      tree.label, first, first * 1e6 / files, unchanged, unchanged * 1e6 / files,
                      static_cast<double>(peakWorkingSet()) / 1048576.0);
