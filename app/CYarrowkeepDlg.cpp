@@ -11,15 +11,17 @@
 #include "backup/DialogPrompts.h"
 #include "backup/RunButtons.h"
 #include "base/CatalogKeys.h"
+#include "base/ExecutablePath.h"
 #include "base/TextCatalog.h"
 #include "base/VendorSite.h"
-#include "app/OwnVersion.h"
 #include "device/CDeviceInfoDlg.h"
 #include "device/CDeviceOtherInfoDlg.h"
 #include "device/CDisableSDConfirm.h"
 #include "device/SdAccess.h"
 #include "resource.h"
 #include "ui/CCustomMessageBox2.h"
+#include "update/OwnVersion.h"
+#include "update/CAutoUpdateDlg.h"
 #include "update/UpdateCheck.h"
 
 namespace yk {
@@ -47,7 +49,7 @@ struct CYarrowkeepDlg::Parts {
           questionA(EjectQuestion::A, sdAccess), questionB(EjectQuestion::B, sdAccess),
           commands(owner.navigator_, owner.deviceState_, sdAccess, owner.ui_, owner.settings_, owner,
                    owner.runState_.runInProgress),
-          connection(owner.deviceState_, owner.host_, sdAccess, owner.settings_, owner)
+          connection(owner.deviceState_, owner.host_, sdAccess, owner.settings_, owner), update(owner.mag_)
     {
     }
 
@@ -60,6 +62,7 @@ struct CYarrowkeepDlg::Parts {
     CDisableSDConfirm questionB;
     MainCommands commands;
     DeviceConnection connection;
+    CAutoUpdateDlg update;
 };
 
 CYarrowkeepDlg::CYarrowkeepDlg(DeviceHost& host) : DialogBase(IDD_YARROWKEEP_DIALOG), host_(host) {}
@@ -143,7 +146,7 @@ bool CYarrowkeepDlg::onTimer(UINT_PTR id)
         return true;
     case kTimerUpdateCheck:
         timers_.stop(kTimerUpdateCheck);
-        startUpdateCheck();
+        startUpdateCheck(hwnd(), profile_);
         return true;
     case kTimerTrayRetry:
         tray_.onRetryTimer();
@@ -258,6 +261,9 @@ std::optional<LRESULT> CYarrowkeepDlg::onMessage(UINT message, WPARAM wParam, LP
     case TrayIcon::kCallbackMessage:
         onTrayIcon(LOWORD(lParam));
         return 1;
+    case kUpdateFoundMessage:
+        onUpdateFound(std::unique_ptr<UpdateOffer>(reinterpret_cast<UpdateOffer*>(lParam)));
+        return 0;
     case WM_ENDSESSION:
         // The session ends and the process with it: the icon goes first.
         if (wParam)
@@ -384,6 +390,32 @@ void CYarrowkeepDlg::quit()
         return;
     tray_.remove();
     PostQuitMessage(0);
+}
+
+void CYarrowkeepDlg::onUpdateFound(std::unique_ptr<UpdateOffer> offer)
+{
+    if (!offer || !parts_)
+        return;
+    parts_->update.setUpdateOffer(std::move(*offer));
+    newVersionAvailable_ = true;
+    pages_.settings.refreshVersionStatus();
+    // A backup or restore is not interrupted by the offer: the settings page's Update control keeps it.
+    if (!runState_.runInProgress)
+        offerUpdate();
+}
+
+void CYarrowkeepDlg::offerUpdate()
+{
+    if (!parts_ || updatePromptOpen_)
+        return;
+    updatePromptOpen_ = true;
+    const UpdatePromptResult result = parts_->update.promptAndInstall(hwnd());
+    updatePromptOpen_ = false;
+    if (result != UpdatePromptResult::InstallerStarted)
+        return;
+    // The installer replaces this program: it ends now, and its icon goes first.
+    tray_.remove();
+    ExitProcess(0);
 }
 
 } // namespace yk

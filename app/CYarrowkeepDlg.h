@@ -25,6 +25,7 @@
 #include "device/VendorCommands.h"
 #include "secure/SettingsStore.h"
 #include "ui/DialogBase.h"
+#include "update/UpdateCheck.h"
 
 namespace yk {
 
@@ -61,6 +62,7 @@ private:
     void refreshDeviceConnection();
     void runInitialSetup();
     void quit();
+    void onUpdateFound(std::unique_ptr<UpdateOffer> offer);
 
     // WindowVisibility
     void showOnRequest() override;
@@ -77,6 +79,7 @@ private:
     // The settings page
     void ejectSdCard() override;
     void showHomePage() override;
+    void offerUpdate() override;
     // The help page
     void openDeviceInformation() override;
     void openVoltageCurrent() override;
@@ -93,6 +96,7 @@ private:
     bool setupPromptPending_ = false;
     bool startupRefreshPending_ = false;
     bool newVersionAvailable_ = false;
+    bool updatePromptOpen_ = false;
     std::wstring okCaption_;
     std::wstring launchCaption_;
     std::wstring quitCaption_;

@@ -4,22 +4,12 @@
 
 #include "app/BusyNotice.h"
 #include "base/CatalogKeys.h"
+#include "base/ExecutablePath.h"
 #include "base/TextCatalog.h"
 #include "ui/CCustomMessageBox.h"
 #include "ui/CCustomMessageBox2Btn.h"
 
 namespace yk {
-
-std::wstring applicationName()
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path, length);
-    name.erase(0, name.find_last_of(L"\\/") + 1);
-    if (const auto dot = name.find_last_of(L'.'); dot != std::wstring::npos)
-        name.erase(dot);
-    return name;
-}
 
 void MainWindowUi::attach(HWND mainWindow, float mag, CDisableSDConfirm& questionA, CDisableSDConfirm& questionB)
 {

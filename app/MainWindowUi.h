@@ -46,7 +46,4 @@ private:
     CDisableSDConfirm* questionB_ = nullptr;
 };
 
-// The caption of the platform's message boxes: the program file's name without its extension.
-std::wstring applicationName();
-
 } // namespace yk

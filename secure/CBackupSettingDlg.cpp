@@ -243,8 +243,7 @@ bool CBackupSettingDlg::onCommand(int id, int code, HWND control)
         return true;
     case IDC_SETTING_UPDATE:
     case IDC_SETTING_UPDATE_IMAGE:
-        // The update download and installation do not exist yet; the control only shows once an update check
-        // has found a newer version, which it cannot do yet either.
+        actions_.offerUpdate();
         return true;
     case IDC_SETTING_BACK:
         actions_.showHomePage();

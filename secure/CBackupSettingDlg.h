@@ -20,6 +20,8 @@ public:
     virtual void ejectSdCard() = 0;
     // The back image.
     virtual void showHomePage() = 0;
+    // The Update control: the update prompt, and the end of the program once the installer has started.
+    virtual void offerUpdate() = 0;
 };
 
 class CBackupSettingDlg final : public SkinnedDialog {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/ExecutablePath.h"
 #include "secure/StoredPassword.h"
 
 namespace yk {
@@ -58,22 +59,10 @@ private:
     HKEY key_ = nullptr;
 };
 
-std::wstring executableBaseName()
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path, length);
-    if (const auto slash = name.find_last_of(L"\\/"); slash != std::wstring::npos)
-        name.erase(0, slash + 1);
-    if (const auto dot = name.rfind(L'.'); dot != std::wstring::npos)
-        name.erase(dot);
-    return name;
-}
-
 } // namespace
 
 SettingsProfile::SettingsProfile()
-    : sectionKey_(L"Software\\Local AppWizard-Generated Applications\\" + executableBaseName() + L"\\Yarrowkeep")
+    : sectionKey_(L"Software\\Local AppWizard-Generated Applications\\" + applicationName() + L"\\Yarrowkeep")
 {
 }
 

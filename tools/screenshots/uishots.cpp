@@ -21,6 +21,9 @@
 #include "device/CDeviceOtherInfoDlg.h"
 #include "support/FakeDeviceHost.h"
 #include "ui/SkinImage.h"
+#include "update/CAutoUpdateDlg.h"
+#include "update/VersionFile.h"
+#include "update_ids.h"
 #include "WindowCapture.h"
 
 using yk::shots::captureModal;
@@ -69,6 +72,17 @@ std::optional<std::uint8_t> describeDevice(const yk::ScsiCommand& command, std::
 }
 
 } // namespace
+
+// Starts the download of the update dialog that is showing, once, as a click on Update would.
+void CALLBACK clickUpdate(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    const HWND dialog = yk::shots::shownDialog();
+    if (!dialog)
+        return;
+    KillTimer(nullptr, timer);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_UPDATE_LEFT_TEXT, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_UPDATE_LEFT_TEXT)));
+}
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -148,6 +162,24 @@ int wmain(int argc, wchar_t** argv)
         yk::CDeviceOtherInfoDlg dialog(commands, mag);
         dialog.runModal(nullptr);
     });
+    // The update offer, and the same dialog a moment into a download from the update server that
+    // YARROWKEEP_UPDATE_URL names (take.sh starts a slow loopback one).
+    yk::UpdateOffer offer{L"110", L"Yarrowkeep_Setup_shots.exe", L"0123456789abcdef0123456789abcdef",
+                          yk::versionLine(loadCatalogText(yk::IDS_CURRENT_VERSION), "100\n",
+                                          loadCatalogText(yk::IDS_NEW_VERSION_LABEL), "110")};
+    captureModal(base + L"update-offer.png", [&] {
+        yk::CAutoUpdateDlg dialog(mag);
+        dialog.setUpdateOffer(offer);
+        dialog.promptAndInstall(nullptr);
+    });
+    if (GetEnvironmentVariableW(L"YARROWKEEP_UPDATE_URL", nullptr, 0) != 0) {
+        captureModal(base + L"update-download.png", [&] {
+            yk::CAutoUpdateDlg dialog(mag);
+            dialog.setUpdateOffer(offer);
+            SetTimer(nullptr, 0, 50, clickUpdate);
+            dialog.promptAndInstall(nullptr);
+        });
+    }
     const yk::SettingsProfile scratch(L"Software\\YarrowkeepScreenshots");
     captureModal(base + L"modify-password.png", [&] {
         yk::CModifyPasswordDlg dialog(scratch, mag);

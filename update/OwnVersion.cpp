@@ -1,24 +1,18 @@
-#include "app/OwnVersion.h"
+#include "update/OwnVersion.h"
 
 #include <windows.h>
 
 #include <vector>
 
+#include "base/ExecutablePath.h"
+
 namespace yk {
 
 std::optional<FileVersion> getOwnVersion()
 {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return std::nullopt;
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::wstring path = executablePath();
+    if (path.empty())
+        return std::nullopt;
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0)
