@@ -21,10 +21,14 @@ std::string utf8(const std::wstring& text)
 
 int wmain()
 {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    // Its own path may be longer than MAX_PATH: the buffer grows until the whole name fits.
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size())
+        path.resize(path.size() * 2);
+    if (length == 0)
         return 1;
+    path.resize(length);
     const std::filesystem::path mark = std::filesystem::path(path).parent_path() / L"installer-ran.txt";
     std::ofstream out(mark, std::ios::app | std::ios::binary);
     out << utf8(GetCommandLineW()) << "\n";
