@@ -49,7 +49,7 @@ struct CYarrowkeepDlg::Parts {
           questionA(EjectQuestion::A, sdAccess), questionB(EjectQuestion::B, sdAccess),
           commands(owner.navigator_, owner.deviceState_, sdAccess, owner.ui_, owner.settings_, owner,
                    owner.runState_.runInProgress),
-          connection(owner.deviceState_, owner.host_, sdAccess, owner.settings_, owner), update(owner.mag_)
+          connection(owner.deviceState_, owner.host_, sdAccess, owner.settings_, owner), update(owner.mag_, executableFolder())
     {
     }
 

@@ -74,7 +74,10 @@ bool prepareUpdate(const UpdateOffer& offer, const std::wstring& folder, const s
     return downloadFile(baseUrl + std::wstring(kServerFolder) + offer.installerName, path, options);
 }
 
-CAutoUpdateDlg::CAutoUpdateDlg(float mag) : SkinnedDialog(IDD_AUTO_UPDATE, mag) {}
+CAutoUpdateDlg::CAutoUpdateDlg(float mag, std::wstring programFolder)
+    : SkinnedDialog(IDD_AUTO_UPDATE, mag), folder_(std::move(programFolder))
+{
+}
 
 CAutoUpdateDlg::~CAutoUpdateDlg()
 {
@@ -85,7 +88,6 @@ UpdatePromptResult CAutoUpdateDlg::promptAndInstall(HWND owner)
 {
     if (!offer_)
         return UpdatePromptResult::Declined;
-    folder_ = executableFolder();
     if (runModal(owner) != kUpdateConfirmed)
         return UpdatePromptResult::Declined;
     // Started only right after its digest matched, by its full path in the program's own folder.

@@ -30,7 +30,8 @@ bool prepareUpdate(const UpdateOffer& offer, const std::wstring& folder, const s
 
 class CAutoUpdateDlg final : public SkinnedDialog {
 public:
-    explicit CAutoUpdateDlg(float mag);
+    // The installer is kept in, and started from, the program's folder.
+    CAutoUpdateDlg(float mag, std::wstring programFolder);
     ~CAutoUpdateDlg() override;
 
     void setUpdateOffer(UpdateOffer offer) { offer_ = std::move(offer); }

@@ -7,6 +7,8 @@ namespace {
 constexpr UINT kTickMs = 25;
 // After the last step, how long open dialogs are given before they are ended as abandoned.
 constexpr int kIdleTicksAllowed = 80;
+// How long a step waits for its condition.
+constexpr int kWaitingTicksAllowed = 1200;
 
 thread_local BoxDriver* runningDriver = nullptr;
 
@@ -29,7 +31,13 @@ BOOL CALLBACK collectDialog(HWND window, LPARAM context)
 
 BoxDriver& BoxDriver::then(Step step)
 {
+    return when({}, std::move(step));
+}
+
+BoxDriver& BoxDriver::when(std::function<bool(HWND dialog)> ready, Step step)
+{
     steps_.push_back(std::move(step));
+    conditions_.push_back(std::move(ready));
     return *this;
 }
 
@@ -59,7 +67,11 @@ void BoxDriver::tick()
     if (!dialog)
         return;
     busy_ = true;
-    if (next_ < steps_.size()) {
+    if (next_ < steps_.size() && conditions_[next_] && !conditions_[next_](dialog)) {
+        if (++waitingTicks_ > kWaitingTicksAllowed)
+            EndDialog(dialog, kAbandoned);
+    } else if (next_ < steps_.size()) {
+        waitingTicks_ = 0;
         steps_[next_++](dialog);
     } else if (++idleTicks_ > kIdleTicksAllowed) {
         EndDialog(dialog, kAbandoned);

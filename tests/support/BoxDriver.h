@@ -19,6 +19,9 @@ public:
     using Step = std::function<void(HWND dialog)>;
 
     BoxDriver& then(Step step);
+    // The next step waits for a tick on which `ready` holds for the active dialog (a download that ends, a box
+    // that comes); a wait of more than 30 s ends the dialog as abandoned.
+    BoxDriver& when(std::function<bool(HWND dialog)> ready, Step step);
     // Runs `show` (a modal run) with the script active and returns what it returned.
     INT_PTR run(const std::function<INT_PTR()>& show);
 
@@ -30,6 +33,8 @@ private:
     void tick();
 
     std::vector<Step> steps_;
+    std::vector<std::function<bool(HWND)>> conditions_;
+    int waitingTicks_ = 0;
     std::size_t next_ = 0;
     int idleTicks_ = 0;
     bool busy_ = false;

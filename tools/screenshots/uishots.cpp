@@ -164,17 +164,21 @@ int wmain(int argc, wchar_t** argv)
     });
     // The update offer, and the same dialog a moment into a download from the update server that
     // YARROWKEEP_UPDATE_URL names (take.sh starts a slow loopback one).
+    wchar_t temporary[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temporary);
+    const std::wstring scratchFolder = std::wstring(temporary) + L"yk-uishots-update";
+    CreateDirectoryW(scratchFolder.c_str(), nullptr);
     yk::UpdateOffer offer{L"110", L"Yarrowkeep_Setup_shots.exe", L"0123456789abcdef0123456789abcdef",
                           yk::versionLine(loadCatalogText(yk::IDS_CURRENT_VERSION), "100\n",
                                           loadCatalogText(yk::IDS_NEW_VERSION_LABEL), "110")};
     captureModal(base + L"update-offer.png", [&] {
-        yk::CAutoUpdateDlg dialog(mag);
+        yk::CAutoUpdateDlg dialog(mag, scratchFolder);
         dialog.setUpdateOffer(offer);
         dialog.promptAndInstall(nullptr);
     });
     if (GetEnvironmentVariableW(L"YARROWKEEP_UPDATE_URL", nullptr, 0) != 0) {
         captureModal(base + L"update-download.png", [&] {
-            yk::CAutoUpdateDlg dialog(mag);
+            yk::CAutoUpdateDlg dialog(mag, scratchFolder);
             dialog.setUpdateOffer(offer);
             SetTimer(nullptr, 0, 50, clickUpdate);
             dialog.promptAndInstall(nullptr);

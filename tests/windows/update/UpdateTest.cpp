@@ -12,10 +12,12 @@
 #include <string>
 #include <thread>
 
+#include "support/BoxDriver.h"
 #include "support/TestFiles.h"
 #include "update/CAutoUpdateDlg.h"
 #include "update/Md5File.h"
 #include "update/UpdateCheck.h"
+#include "update_ids.h"
 
 namespace yk {
 namespace {
@@ -32,14 +34,19 @@ std::wstring environment(const wchar_t* name)
     return length > 0 && length < 1024 ? std::wstring(value, length) : std::wstring();
 }
 
+// A Linux path of the host as this prefix sees it.
+std::wstring hostPath(std::wstring path)
+{
+    for (auto& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return L"Z:" + path;
+}
+
 // The server's home, as this prefix sees the host's folder.
 std::wstring serverHome()
 {
-    std::wstring home = environment(L"YK_UPDATE_HOME");
-    for (auto& c : home)
-        if (c == L'/')
-            c = L'\\';
-    return L"Z:" + home;
+    return hostPath(environment(L"YK_UPDATE_HOME"));
 }
 
 std::wstring port(const wchar_t* name, const wchar_t* fallback)
@@ -327,6 +334,88 @@ TEST_F(InstallerDownloadTest, ACancelledDownloadLeavesNothing)
     std::atomic<bool> cancel{false};
     const auto progress = [&](std::uint64_t, std::optional<std::uint64_t>) { cancel = true; };
     EXPECT_FALSE(prepareUpdate(offer(digest), program_.path(), httpBase(L"slow", caseName_), progress, &cancel));
+    EXPECT_TRUE(test::filesBelow(program_.path()).empty());
+}
+
+// The update dialog as a person uses it, against the server that YARROWKEEP_UPDATE_URL names.
+class UpdateDialogTest : public InstallerDownloadTest {
+protected:
+    void SetUp() override
+    {
+        InstallerDownloadTest::SetUp();
+        SetEnvironmentVariableW(L"YARROWKEEP_UPDATE_URL", httpBase(L"ok", caseName_).c_str());
+    }
+    void TearDown() override
+    {
+        SetEnvironmentVariableW(L"YARROWKEEP_UPDATE_URL", nullptr);
+        InstallerDownloadTest::TearDown();
+    }
+
+    UpdatePromptResult prompt(const UpdateOffer& offered, test::BoxDriver& driver)
+    {
+        CAutoUpdateDlg dialog(1.0f, program_.path());
+        dialog.setUpdateOffer(offered);
+        UpdatePromptResult result = UpdatePromptResult::Declined;
+        driver.run([&] {
+            result = dialog.promptAndInstall(nullptr);
+            return INT_PTR(0);
+        });
+        return result;
+    }
+
+    static test::BoxDriver::Step click(int control)
+    {
+        return [=](HWND dialog) { test::clickControl(dialog, control); };
+    }
+    // The platform's message box: its text is the static control 65535.
+    static bool isMessageBox(HWND dialog) { return GetDlgItem(dialog, 0xFFFF) != nullptr; }
+};
+
+TEST_F(UpdateDialogTest, AnUpperCaseDigestEndsInDownloadFailed)
+{
+    serve(L"Yarrowkeep_Setup.exe", setup_);
+    ScratchFolder reference(L"update-reference");
+    test::writeFile(reference / L"setup.exe", setup_);
+    std::string upper = md5OfFile(reference / L"setup.exe").value();
+    for (auto& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::wstring boxText;
+    test::BoxDriver driver;
+    driver.then(click(IDC_UPDATE_LEFT_TEXT)).when(isMessageBox, [&](HWND box) {
+        boxText = test::controlText(box, 0xFFFF);
+        test::postCommand(box, IDOK);
+    });
+    EXPECT_EQ(prompt(offer(upper), driver), UpdatePromptResult::Declined);
+    EXPECT_EQ(boxText, L"Download failed. Please try again later.");
+    EXPECT_EQ(requestsFor(caseName_), 1);
+    EXPECT_TRUE(test::filesBelow(program_.path()).empty());
+}
+
+TEST_F(UpdateDialogTest, AVerifiedInstallerAlreadyThereStartsWithoutARequest)
+{
+    const std::wstring markInstaller = hostPath(environment(L"YK_MARK_INSTALLER"));
+    ASSERT_TRUE(CopyFileW(markInstaller.c_str(), installer().c_str(), FALSE)) << test::narrow(markInstaller);
+    const auto digest = md5OfFile(installer());
+    ASSERT_TRUE(digest.has_value());
+    test::BoxDriver driver;
+    driver.then(click(IDC_UPDATE_LEFT_TEXT));
+    EXPECT_EQ(prompt(offer(*digest), driver), UpdatePromptResult::InstallerStarted);
+    EXPECT_EQ(requestsFor(caseName_), 0);
+    const std::wstring mark = program_ / L"installer-ran.txt";
+    for (int i = 0; i < 100 && !test::exists(mark); ++i)
+        Sleep(100);
+    ASSERT_TRUE(test::exists(mark)) << "the installer did not run";
+    const auto ran = test::readFile(mark);
+    EXPECT_NE(std::string(ran.begin(), ran.end()).find("Yarrowkeep_Setup.exe"), std::string::npos);
+}
+
+TEST_F(UpdateDialogTest, CancelStartsNothing)
+{
+    serve(L"Yarrowkeep_Setup.exe", setup_);
+    test::BoxDriver driver;
+    driver.then(click(IDC_UPDATE_RIGHT_TEXT));
+    EXPECT_EQ(prompt(offer("0123456789abcdef0123456789abcdef"), driver), UpdatePromptResult::Declined);
+    EXPECT_EQ(requestsFor(caseName_), 0);
     EXPECT_TRUE(test::filesBelow(program_.path()).empty());
 }
 
