@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Screenshots of every skinned message box, the date range dialog, the password dialogs and the device
-# information and voltage/current dialogs in English,
+# Screenshots of every skinned message box, the date range dialog, the password dialogs, the device
+# information and voltage/current dialogs and the update dialog (offered, and during a download) in English,
 # Traditional Chinese and Japanese, at scale 1.0 (96 dpi) and 1.5 (144 dpi, where the dialogs grow with the
 # density), and of the runs' progress and result dialogs in the three languages, under Xvfb.
 # PNGs go to build/screenshots/ui/ and build/screenshots/runs/. Each density runs in a Wine prefix of its
@@ -23,10 +23,19 @@ yk_prepare_wineprefix
 shared_prefix=$WINEPREFIX
 prefixes=()
 finish() {
+    python3 "$YK_ROOT/tools/updateserver/ykupdate.py" stop >/dev/null 2>&1 || true
     for prefix in "${prefixes[@]}"; do WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; done
     if [ -n "${YK_XVFB_PID:-}" ]; then kill "$YK_XVFB_PID" 2>/dev/null || true; fi
 }
 trap finish EXIT
+
+# The update dialog is also shown a moment into a download: from a slow loopback server of its own.
+export YK_UPDATE_PORT=47696 YK_UPDATE_TLS_PORT=47697 YK_UPDATE_HOME="$YK_ROOT/build/screenshots-updateserver"
+served="$YK_UPDATE_HOME/files/shots/Upload/download/Yarrowkeep Server Data"
+mkdir -p "$served"
+head -c 2000000 /dev/zero >"$served/Yarrowkeep_Setup_shots.exe"
+python3 "$YK_ROOT/tools/updateserver/ykupdate.py" start >/dev/null
+export YARROWKEEP_UPDATE_URL="http://127.0.0.1:$YK_UPDATE_PORT/slow/shots"
 
 for setting in "96 1.0" "144 1.5"; do
     read -r dpi mag <<<"$setting"
