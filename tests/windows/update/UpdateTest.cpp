@@ -282,6 +282,19 @@ TEST_F(InstallerDownloadTest, AWrongInstallerIsDownloadedAgainAndReplaced)
     EXPECT_EQ(requestsFor(caseName_), 1);
 }
 
+TEST_F(InstallerDownloadTest, AnAnswerWithoutALengthIsTakenWholeAndCheckedByItsDigest)
+{
+    serve(L"Yarrowkeep_Setup.exe", setup_);
+    ScratchFolder reference(L"update-reference");
+    test::writeFile(reference / L"setup.exe", setup_);
+    const std::string digest = md5OfFile(reference / L"setup.exe").value();
+    bool lengthSeen = false;
+    const auto progress = [&](std::uint64_t, std::optional<std::uint64_t> length) { lengthSeen |= length.has_value(); };
+    EXPECT_TRUE(prepareUpdate(offer(digest), program_.path(), httpBase(L"nolength", caseName_), progress));
+    EXPECT_FALSE(lengthSeen);
+    EXPECT_EQ(test::readFile(installer()), setup_);
+}
+
 TEST_F(InstallerDownloadTest, ADownloadThatFailsOrDoesNotMatchNeverTakesTheInstallersName)
 {
     serve(L"Yarrowkeep_Setup.exe", setup_);
