@@ -4,20 +4,26 @@
 
 #include "app/CYarrowkeepDlg.h"
 #include "base/LanguageCode.h"
-#include "device/SimulatedDeviceHost.h"
 #include "device/Win32DeviceHost.h"
+#if YK_WITH_SIMULATOR
+#include "device/SimulatedDeviceHost.h"
+#endif
 
 namespace yk {
 
 const UINT singleInstanceMessage = RegisterWindowMessageW(kSingleInstanceName);
+const UINT quitForInstallMessage = RegisterWindowMessageW(kQuitForInstallName);
 
 namespace {
 
-// The real device layer, or the simulated accessory when YARROWKEEP_SIMULATOR names its server.
+// The real device layer, or, in development builds, the simulated accessory when YARROWKEEP_SIMULATOR names
+// its server. The installed program is built without the simulator and only ever talks to real devices.
 std::unique_ptr<DeviceHost> makeDeviceHost()
 {
+#if YK_WITH_SIMULATOR
     if (const auto address = simulatorAddressFromEnvironment())
         return std::make_unique<SimulatedDeviceHost>(*address);
+#endif
     return std::make_unique<Win32DeviceHost>();
 }
 

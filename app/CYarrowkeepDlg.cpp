@@ -244,6 +244,10 @@ std::optional<LRESULT> CYarrowkeepDlg::onMessage(UINT message, WPARAM wParam, LP
         SetForegroundWindow(hwnd());
         return 1;
     }
+    if (message == quitForInstallMessage) {
+        quitForInstall();
+        return 0;
+    }
     if (message == TrayIcon::taskbarCreatedMessage()) {
         tray_.onTaskbarCreated();
         return 0;
@@ -387,6 +391,15 @@ void CYarrowkeepDlg::quit()
     const int answer = MessageBoxW(hwnd(), loadCatalogText(IDS_CONFIRM_QUIT).c_str(), applicationName().c_str(),
                                    MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES)
+        return;
+    tray_.remove();
+    PostQuitMessage(0);
+}
+
+void CYarrowkeepDlg::quitForInstall()
+{
+    // A run is never cut short: the installer waits until the program has ended.
+    if (runState_.runInProgress)
         return;
     tray_.remove();
     PostQuitMessage(0);

@@ -62,6 +62,7 @@ private:
     void refreshDeviceConnection();
     void runInitialSetup();
     void quit();
+    void quitForInstall();
     void onUpdateFound(std::unique_ptr<UpdateOffer> offer);
 
     // WindowVisibility

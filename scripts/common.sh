@@ -10,7 +10,7 @@ yk_log() { printf '[yarrowkeep] %s\n' "$*" >&2; }
 
 # Debian packages the build, the program and the tests need.
 YK_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest g++-mingw-w64-x86-64-posix
-             wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei libssl-dev openssl python3)
+             wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei libssl-dev openssl nsis python3)
 
 yk_install_packages() {
     local missing=()

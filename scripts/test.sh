@@ -9,6 +9,7 @@ cd "$YK_ROOT"
 yk_install_packages
 yk_build native
 yk_build windows
+cmake --build --preset windows --target installer >/dev/null
 
 trap yk_cleanup EXIT
 yk_ensure_display

@@ -97,6 +97,8 @@ UpdatePromptResult CAutoUpdateDlg::promptAndInstall(HWND owner)
     start.fMask = SEE_MASK_NOCLOSEPROCESS;
     start.lpVerb = L"runas";
     start.lpFile = path.c_str();
+    // The installer replaces the program without asking again and starts the new one afterwards.
+    start.lpParameters = L"/S /UPDATE";
     start.lpDirectory = folder_.c_str();
     start.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExW(&start))

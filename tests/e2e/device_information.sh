@@ -63,7 +63,7 @@ yksim device-info "$replies/block.bin"
 start_program
 probe wait "$YK_TITLE" visible 20000 || fail "plugging the device in did not show the window"
 wait_until 10 home_line_is "Yarrowkeep Connected" || fail "home status: $(home_line)"
-version=$(sed -n 's/^project(yarrowkeep VERSION \([0-9.]*\).*/\1/p' "$YK_ROOT/CMakeLists.txt")
+version=$(sed -n 's/^YK_VERSION:STRING=//p' "$(dirname "$YK_EXE")/CMakeCache.txt")
 
 # What the pages say, read back from the dialog's controls; the program's version from its resource.
 open_help_row 1024

@@ -140,6 +140,7 @@ int usage()
                   L"       ykprobe close WINDOW\n"
                   L"       ykprobe kill WINDOW\n"
                   L"       ykprobe file PATH\n"
+                  L"       ykprobe file-version PATH            the file version of its version resource\n"
                   L"       ykprobe menu-shows TEXT              exit 0 when the open popup menu shows the text\n"
                   L"TEXT may hold \\uXXXX escapes for characters outside ASCII.\n"
                   L"       ykprobe menu-item N COUNT            screen point of item N of the open popup menu\n"
@@ -341,6 +342,19 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"broadcast") {
         const UINT message = RegisterWindowMessageW(argv[2]);
         return PostMessageW(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
+    }
+    if (command == L"file-version") {
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeW(argv[2], &ignored);
+        std::vector<std::uint8_t> block(size);
+        VS_FIXEDFILEINFO* info = nullptr;
+        UINT infoSize = 0;
+        if (size == 0 || !GetFileVersionInfoW(argv[2], 0, size, block.data()) ||
+            !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) || !info)
+            return 1;
+        std::wprintf(L"%u.%u.%u.%u\n", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+                     HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
+        return 0;
     }
     if (command == L"file") {
         // Whether a path exists as Windows programs see it (the second argument is the path).
