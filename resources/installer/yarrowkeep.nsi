@@ -1,7 +1,7 @@
 ; The setup program: a per-machine install of the program into Program Files, a Start menu shortcut, an entry
 ; under Add or Remove Programs, the interface in the system's language (English, Traditional Chinese or
 ; Japanese), /S for silent installs, and an uninstaller that leaves the user's backups and profile alone.
-; Built by scripts/build-installer.sh, which passes VERSION, PROGRAM, ICON and OUTFILE.
+; Built by scripts/build-installer.sh, which passes VERSION, PROGRAM, ICON, WELCOME and OUTFILE.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -38,6 +38,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WELCOME}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${WELCOME}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
 

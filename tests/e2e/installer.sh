@@ -113,7 +113,14 @@ probe wait "$YK_TITLE" exists 30000 || fail "version $next did not start after t
 ls "$unix_folder" | grep -q '\.yktmp$' && fail "the download left a temporary file"
 [ "$(run_value "$RUN_KEY")" = "$expected" ] || fail "the update lost the Run value"
 
-# Silent uninstall, with version N+1 running: it is asked to end, and everything of it goes.
+# Installing over the running program: it is asked to end first, then replaced.
+yk_wine "$setup" /S || fail "installing over the running program failed"
+probe wait "$YK_TITLE" gone 10000 || fail "the running program did not end for the installer"
+listed_version_is "$version" && installed_version_is "$version" || fail "the reinstall did not replace version $next"
+start_program
+probe wait "$YK_TITLE" exists 20000 || fail "the reinstalled program did not start"
+
+# Silent uninstall, with the program running: it is asked to end, and everything of it goes.
 yk_wine "$folder\\uninstall.exe" /S || fail "the uninstaller did not start"
 wait_until 60 test ! -e "$unix_folder" || fail "the program folder stayed: $(ls "$unix_folder")"
 probe wait "$YK_TITLE" gone 10000 || fail "the running program did not end for the uninstaller"
