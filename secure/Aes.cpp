@@ -8,7 +8,9 @@ void aesEncryptBuffer(std::uint8_t* buffer, std::int32_t length, std::span<const
 {
     if (length <= 0)
         return;
-    if (aesAcceleratedAvailable())
+    if (aesWideAvailable())
+        aesEncryptBufferWide(buffer, length, key);
+    else if (aesAcceleratedAvailable())
         aesEncryptBufferAccelerated(buffer, length, key);
     else
         aesEncryptBufferPortable(buffer, length, key);
@@ -18,7 +20,9 @@ void aesDecryptBuffer(std::uint8_t* buffer, std::int32_t length, std::span<const
 {
     if (length <= 0)
         return;
-    if (aesAcceleratedAvailable())
+    if (aesWideAvailable())
+        aesDecryptBufferWide(buffer, length, key);
+    else if (aesAcceleratedAvailable())
         aesDecryptBufferAccelerated(buffer, length, key);
     else
         aesDecryptBufferPortable(buffer, length, key);

@@ -22,6 +22,13 @@ void aesEncryptBufferAccelerated(std::uint8_t* buffer, std::int32_t length,
 void aesDecryptBufferAccelerated(std::uint8_t* buffer, std::int32_t length,
                                  std::span<const std::uint8_t, kAesKeySize> key);
 
+// True when the processor has VAES with AVX-512 (and the system saves the 512-bit registers).
+bool aesWideAvailable();
+
+// Only to be called when `aesWideAvailable()` is true.
+void aesEncryptBufferWide(std::uint8_t* buffer, std::int32_t length, std::span<const std::uint8_t, kAesKeySize> key);
+void aesDecryptBufferWide(std::uint8_t* buffer, std::int32_t length, std::span<const std::uint8_t, kAesKeySize> key);
+
 // The number of 16-byte blocks a buffer operation of this length touches; 0 for a length of 0 or less.
 inline std::size_t aesBlockCount(std::int32_t length)
 {
