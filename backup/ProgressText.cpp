@@ -3,19 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/AsciiText.h"
 #include "base/LanguageCode.h"
 
 namespace yk {
 
 namespace {
-
-std::wstring widen(const char* text)
-{
-    std::wstring wide;
-    for (; *text; ++text)
-        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
-    return wide;
-}
 
 } // namespace
 
@@ -31,7 +24,7 @@ std::wstring formatByteAmount(std::uint64_t bytes)
         std::snprintf(text, sizeof text, "%.2f MB", mb);
     else
         std::snprintf(text, sizeof text, "%.2f KB", kb);
-    return widen(text);
+    return widenAscii(text);
 }
 
 std::wstring byteLine(std::uint64_t done, std::uint64_t total)

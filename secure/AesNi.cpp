@@ -172,6 +172,34 @@ YK_VAES_TARGET void processBufferWide(std::uint8_t* buffer, std::size_t blocks, 
     secureWipe(keys, sizeof keys);
 }
 
+// One buffer operation: the key schedule (inverted for decryption), the blocks, and the schedule wiped.
+template <void (*Process)(std::uint8_t*, std::size_t, const RoundKeys&)>
+void encryptWith(std::uint8_t* buffer, std::int32_t length, std::span<const std::uint8_t, kAesKeySize> key)
+{
+    const std::size_t blocks = aesBlockCount(length);
+    if (blocks == 0)
+        return;
+    RoundKeys schedule;
+    expandKey(schedule, key);
+    Process(buffer, blocks, schedule);
+    secureWipe(&schedule, sizeof schedule);
+}
+
+template <void (*Process)(std::uint8_t*, std::size_t, const RoundKeys&)>
+void decryptWith(std::uint8_t* buffer, std::int32_t length, std::span<const std::uint8_t, kAesKeySize> key)
+{
+    const std::size_t blocks = aesBlockCount(length);
+    if (blocks == 0)
+        return;
+    RoundKeys encryption;
+    RoundKeys decryption;
+    expandKey(encryption, key);
+    invertSchedule(decryption, encryption);
+    secureWipe(&encryption, sizeof encryption);
+    Process(buffer, blocks, decryption);
+    secureWipe(&decryption, sizeof decryption);
+}
+
 } // namespace
 
 bool aesWideAvailable()
@@ -196,27 +224,12 @@ bool aesWideAvailable()
 
 void aesEncryptBufferWide(std::uint8_t* buffer, std::int32_t length, std::span<const std::uint8_t, kAesKeySize> key)
 {
-    const std::size_t blocks = aesBlockCount(length);
-    if (blocks == 0)
-        return;
-    RoundKeys schedule;
-    expandKey(schedule, key);
-    processBufferWide<WideEncrypt>(buffer, blocks, schedule);
-    secureWipe(&schedule, sizeof schedule);
+    encryptWith<processBufferWide<WideEncrypt>>(buffer, length, key);
 }
 
 void aesDecryptBufferWide(std::uint8_t* buffer, std::int32_t length, std::span<const std::uint8_t, kAesKeySize> key)
 {
-    const std::size_t blocks = aesBlockCount(length);
-    if (blocks == 0)
-        return;
-    RoundKeys encryption;
-    RoundKeys decryption;
-    expandKey(encryption, key);
-    invertSchedule(decryption, encryption);
-    secureWipe(&encryption, sizeof encryption);
-    processBufferWide<WideDecrypt>(buffer, blocks, decryption);
-    secureWipe(&decryption, sizeof decryption);
+    decryptWith<processBufferWide<WideDecrypt>>(buffer, length, key);
 }
 
 bool aesAcceleratedAvailable()
@@ -233,28 +246,13 @@ bool aesAcceleratedAvailable()
 void aesEncryptBufferAccelerated(std::uint8_t* buffer, std::int32_t length,
                                  std::span<const std::uint8_t, kAesKeySize> key)
 {
-    const std::size_t blocks = aesBlockCount(length);
-    if (blocks == 0)
-        return;
-    RoundKeys schedule;
-    expandKey(schedule, key);
-    processBuffer<Encrypt>(buffer, blocks, schedule);
-    secureWipe(&schedule, sizeof schedule);
+    encryptWith<processBuffer<Encrypt>>(buffer, length, key);
 }
 
 void aesDecryptBufferAccelerated(std::uint8_t* buffer, std::int32_t length,
                                  std::span<const std::uint8_t, kAesKeySize> key)
 {
-    const std::size_t blocks = aesBlockCount(length);
-    if (blocks == 0)
-        return;
-    RoundKeys encryption;
-    RoundKeys decryption;
-    expandKey(encryption, key);
-    invertSchedule(decryption, encryption);
-    secureWipe(&encryption, sizeof encryption);
-    processBuffer<Decrypt>(buffer, blocks, decryption);
-    secureWipe(&decryption, sizeof decryption);
+    decryptWith<processBuffer<Decrypt>>(buffer, length, key);
 }
 
 } // namespace yk

@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "base/AsciiText.h"
 #include "base/CatalogKeys.h"
 #include "base/ExecutablePath.h"
 #include "base/TextCatalog.h"
@@ -32,14 +33,6 @@ constexpr UINT kDownloadDoneMessage = WM_APP + 21;
 constexpr auto kProgressInterval = std::chrono::milliseconds(50);
 
 constexpr wchar_t kDownloadFailed[] = L"Download failed. Please try again later.";
-
-std::string narrowAscii(const std::wstring& text)
-{
-    std::string narrow;
-    for (const wchar_t c : text)
-        narrow += c < 0x80 ? static_cast<char>(c) : '?';
-    return narrow;
-}
 
 std::wstring installerPath(const std::wstring& folder, const std::wstring& name)
 {

@@ -2,19 +2,13 @@
 
 #include <cstdio>
 
+#include "base/AsciiText.h"
+
 namespace yk {
 
 namespace {
 
 constexpr std::uint64_t kBytesPerKilobyte = 1024;
-
-std::wstring widen(const char* text)
-{
-    std::wstring wide;
-    for (; *text; ++text)
-        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
-    return wide;
-}
 
 } // namespace
 
@@ -29,7 +23,7 @@ std::wstring progressLine(std::uint64_t received, std::optional<std::uint64_t> c
         std::snprintf(text, sizeof text, "Download ... %llu KB",
                       static_cast<unsigned long long>(received / kBytesPerKilobyte));
     }
-    return widen(text);
+    return widenAscii(text);
 }
 
 std::string md5Text(const std::array<std::uint8_t, 16>& digest)

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <thread>
 
+#include "base/AsciiText.h"
 #include "base/CatalogKeys.h"
 #include "base/ExecutablePath.h"
 #include "base/TextCatalog.h"
@@ -24,15 +25,6 @@ namespace {
 
 // A version file is a few lines: anything that takes longer than this is not one.
 constexpr std::chrono::seconds kVersionFileDeadline{30};
-
-std::wstring widenAscii(std::string_view text)
-{
-    std::wstring wide;
-    wide.reserve(text.size());
-    for (const char c : text)
-        wide += static_cast<unsigned char>(c) < 0x80 ? static_cast<wchar_t>(c) : L'\uFFFD';
-    return wide;
-}
 
 std::optional<std::string> readSmallFile(const std::wstring& path, std::size_t limit)
 {
@@ -112,10 +104,7 @@ std::optional<UpdateOffer> checkForUpdate(const SettingsProfile& profile, const 
     if (!inputs.ownVersion || inputs.folder.empty())
         return std::nullopt;
     const Settings settings(profile);
-    std::string stored;
-    for (const wchar_t c : settings.autoCheckUpdate.get())
-        stored += c < 0x80 ? static_cast<char>(c) : '?';
-    const CheckDecision decision = isCheckDue(stored, inputs.now);
+    const CheckDecision decision = isCheckDue(narrowAscii(settings.autoCheckUpdate.get()), inputs.now);
     settings.autoCheckUpdate.set(widenAscii(decision.stamp));
     if (!decision.due)
         return std::nullopt;

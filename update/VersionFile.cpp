@@ -4,6 +4,8 @@
 #include <limits>
 #include <vector>
 
+#include "base/AsciiText.h"
+
 namespace yk {
 
 namespace {
@@ -45,15 +47,6 @@ std::optional<std::string_view> valueAfter(const std::vector<std::string_view>& 
 bool isSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-void appendWidened(std::wstring& out, std::string_view text)
-{
-    // The texts are ASCII; a byte that is not stays visible as a replacement character.
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        out += byte < 0x80 ? static_cast<wchar_t>(byte) : L'\uFFFD';
-    }
 }
 
 } // namespace
@@ -104,11 +97,11 @@ std::wstring versionLine(std::wstring_view currentLabel, std::string_view ownTex
 {
     std::wstring line(currentLabel);
     line += L" V";
-    appendWidened(line, ownText);
+    line += widenAscii(ownText);
     line += L"  ;  ";
     line += newLabel;
     line += L" V";
-    appendWidened(line, serverText);
+    line += widenAscii(serverText);
     return line;
 }
 
