@@ -1,5 +1,7 @@
 #include "backup/BackupRuns.h"
 
+#include <algorithm>
+
 #include "base/CatalogKeys.h"
 #include "base/TextCatalog.h"
 #include "backup/BackupPaths.h"
@@ -107,6 +109,7 @@ void BackupRuns::performRun(RunKind kind, const std::function<std::uint32_t(std:
     RunReporting& reporting = context_.reporting;
     markRunActive(true);
     cardTimeRule_ = timeRuleOf(context_.host.fileSystemName(context_.device.driveLetter()));
+    cardBudget_ = SpaceBudget(context_.host.clusterBytes(context_.device.driveLetter()));
     const RunEnd end([this] {
         if (context_.run.runInProgress) {
             context_.reporting.closeCopyProgress();
@@ -193,8 +196,10 @@ bool BackupRuns::copyDirFromSourceDirPath(const std::wstring& source, const std:
             return result;
         const std::wstring entryTarget = joinPath(target, entry.name);
         if (entry.isDirectory) {
-            if (!enterFolder(entryTarget, StorageSide::SdCard, IDS_PATH_UNAVAILABLE) ||
-                !copyDirFromSourceDirPath(entry.path, entryTarget, encrypted, key, false))
+            if (!enterFolder(entryTarget, StorageSide::SdCard, IDS_PATH_UNAVAILABLE))
+                return false;
+            cardBudget_.spendFolder();
+            if (!copyDirFromSourceDirPath(entry.path, entryTarget, encrypted, key, false))
                 return false;
             copyFolderTimes(entry.path, entryTarget);
             continue;
@@ -223,13 +228,22 @@ bool BackupRuns::copyOneFile(const std::wstring& source, const std::wstring& tar
     // The card must keep the margin free beside what the copy writes: for an encrypted copy, its header and
     // padded body.
     const std::uint64_t written = encrypted ? encryptedFileSize(size).value_or(UINT64_MAX) : size;
-    const std::uint64_t free = freeSpaceOfPath(context_.host, destination->path);
-    if (free < written || free - written < kBackupSpaceMargin) {
+    const bool fits = cardBudget_.fits(written, kBackupSpaceMargin,
+                                       [&] { return freeSpaceOfPath(context_.host, destination->path); });
+    if (!fits) {
         run.diskFull = true;
         showFreeSpaceShortage(context_.prompts, StorageSide::SdCard);
         return false;
     }
-    switch (transferFile(source, *destination, encrypted ? CopyMode::Encrypt : CopyMode::Plain, key)) {
+    const std::uint64_t bytesBefore = run.bytesDone;
+    const Transfer transfer = transferFile(source, *destination, encrypted ? CopyMode::Encrypt : CopyMode::Plain, key);
+    // A file that grew since it was looked at wrote more than `written`: the budget takes what was written.
+    // After anything but a complete copy the drive is asked next time.
+    if (transfer == Transfer::Copied)
+        cardBudget_.spendFile(std::max(written, run.bytesDone - bytesBefore));
+    else
+        cardBudget_.forget();
+    switch (transfer) {
     case Transfer::Copied:
         ++run.copiedFiles;
         return true;

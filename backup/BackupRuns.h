@@ -13,6 +13,7 @@
 #include "backup/FileTime.h"
 #include "backup/RunPorts.h"
 #include "backup/RunState.h"
+#include "backup/SpaceBudget.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceState.h"
 #include "secure/PasswordKey.h"
@@ -118,6 +119,8 @@ private:
     std::uint64_t temporaryToken_ = 0;
     // How the card of the current run keeps its file times.
     TimeRule cardTimeRule_ = TimeRule::Plain;
+    // The card's free space through the run: the drive is asked only when the budget cannot tell.
+    SpaceBudget cardBudget_{0};
 };
 
 } // namespace yk

@@ -77,6 +77,9 @@ public:
     // The name of that volume's file system ("FAT32", "exFAT", "NTFS"); empty when it does not answer.
     virtual std::wstring fileSystemName(wchar_t letter) = 0;
 
+    // The size of that volume's allocation unit in bytes; 0 when it does not say.
+    virtual std::uint64_t clusterBytes(wchar_t letter) = 0;
+
     // Opens the disk for vendor commands: read and write, no sharing, unbuffered. Null when it fails.
     virtual std::unique_ptr<DeviceChannel> openDevice(const std::wstring& devicePath) = 0;
 

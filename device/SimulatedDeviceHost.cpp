@@ -298,6 +298,11 @@ bool SimulatedDeviceHost::volumeAnswers(wchar_t letter)
     return real_.volumeAnswers(letter);
 }
 
+std::uint64_t SimulatedDeviceHost::clusterBytes(wchar_t letter)
+{
+    return real_.clusterBytes(letter);
+}
+
 std::wstring SimulatedDeviceHost::fileSystemName(wchar_t letter)
 {
     return real_.fileSystemName(letter);

@@ -212,6 +212,14 @@ bool Win32DeviceHost::volumeAnswers(wchar_t letter)
     return GetVolumeInformationW(rootOf(letter).c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != FALSE;
 }
 
+std::uint64_t Win32DeviceHost::clusterBytes(wchar_t letter)
+{
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    if (!GetDiskFreeSpaceW(rootOf(letter).c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+        return 0;
+    return static_cast<std::uint64_t>(sectorsPerCluster) * bytesPerSector;
+}
+
 std::wstring Win32DeviceHost::fileSystemName(wchar_t letter)
 {
     wchar_t name[MAX_PATH + 1] = {};

@@ -16,6 +16,7 @@ public:
     std::optional<DiskSpace> diskSpace(wchar_t letter) override;
     bool volumeAnswers(wchar_t letter) override;
     std::wstring fileSystemName(wchar_t letter) override;
+    std::uint64_t clusterBytes(wchar_t letter) override;
     std::unique_ptr<DeviceChannel> openDevice(const std::wstring& devicePath) override;
     void dispatchWaitingMessages() override;
     void debugOutput(const std::wstring& line) override;

@@ -95,6 +95,7 @@ public:
     }
     bool volumeAnswers(wchar_t letter) override { return answeringVolumes.count(letter) != 0; }
     std::wstring fileSystemName(wchar_t letter) override { return volumeAnswers(letter) ? L"exFAT" : L""; }
+    std::uint64_t clusterBytes(wchar_t letter) override { return volumeAnswers(letter) ? 32768 : 0; }
     std::unique_ptr<DeviceChannel> openDevice(const std::wstring& devicePath) override
     {
         ++openCount;

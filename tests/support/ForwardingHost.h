@@ -22,6 +22,7 @@ public:
     std::optional<DiskSpace> diskSpace(wchar_t l) override { return inner_.diskSpace(l); }
     bool volumeAnswers(wchar_t l) override { return inner_.volumeAnswers(l); }
     std::wstring fileSystemName(wchar_t l) override { return inner_.fileSystemName(l); }
+    std::uint64_t clusterBytes(wchar_t l) override { return inner_.clusterBytes(l); }
     std::unique_ptr<DeviceChannel> openDevice(const std::wstring& p) override { return inner_.openDevice(p); }
     void dispatchWaitingMessages() override { inner_.dispatchWaitingMessages(); }
     void debugOutput(const std::wstring& line) override { inner_.debugOutput(line); }

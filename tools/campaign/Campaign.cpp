@@ -217,7 +217,12 @@ void Campaign::changePcFiles(std::mt19937_64& random, bool forRestore)
 
 std::optional<RunStatus> Campaign::runKind(Kind kind)
 {
+    // The results of the last run go; the fault points set for this one stay.
+    auto onBytes = std::move(reporting.onBytes);
+    auto onCounts = std::move(reporting.onCounts);
     reporting.clear();
+    reporting.onBytes = std::move(onBytes);
+    reporting.onCounts = std::move(onCounts);
     switch (kind) {
     case Kind::NormalBackup:
         runs.normalBackupFunc();
@@ -384,10 +389,13 @@ bool Campaign::runCase(std::uint64_t seed)
             inject(fault, kind);
         }
     };
+    // Points: every progress report, every count update (before each file) and every free-space question.
     reporting.onBytes = [&](std::uint64_t) { atPoint(); };
+    reporting.onCounts = atPoint;
     host.onSpaceQuestion = atPoint;
     const auto faulted = runKind(kind);
     reporting.onBytes = nullptr;
+    reporting.onCounts = nullptr;
     host.onSpaceQuestion = nullptr;
 
     checkAfter(kind, faulted, "after the fault");

@@ -74,6 +74,7 @@ bool ScriptedPrompts::shown(int kind, const CatalogKey& text) const
 void RecordingReporting::clear()
 {
     onBytes = nullptr;
+    onCounts = nullptr;
     opens = closes = 0;
     progressOpen = false;
     target.clear();
@@ -111,6 +112,8 @@ void RecordingReporting::updateProgressBytes(std::uint64_t bytesDone)
 void RecordingReporting::updateProgressCounts(const RunCounts& newCounts)
 {
     counts.push_back(newCounts);
+    if (onCounts)
+        onCounts();
 }
 
 void RecordingReporting::closeCopyProgress()

@@ -78,6 +78,8 @@ public:
     void clear();
 
     std::function<void(std::uint64_t bytesDone)> onBytes;
+    // Called at every count update: once before each file.
+    std::function<void()> onCounts;
     int opens = 0;
     int closes = 0;
     bool progressOpen = false;
