@@ -61,10 +61,4 @@ bool isSafeInstallerName(std::string_view name)
     return !isDeviceName(name);
 }
 
-std::string bareFileName(std::string_view name)
-{
-    const auto slash = name.rfind('\\');
-    return std::string(slash == std::string_view::npos ? name : name.substr(slash + 1));
-}
-
 } // namespace yk

@@ -15,7 +15,4 @@ inline constexpr std::size_t kInstallerNameLimit = 100;
 // before the extension ignored), 1 to kInstallerNameLimit long.
 bool isSafeInstallerName(std::string_view name);
 
-// The part after the last "\" (the whole name when it has none).
-std::string bareFileName(std::string_view name);
-
 } // namespace yk

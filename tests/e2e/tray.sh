@@ -67,14 +67,7 @@ tray_menu Quit || fail "no menu"
 menu_choose 1 2
 probe wait "$QUIT_BOX" visible 5000 || fail "Quit did not ask"
 click "$QUIT_BOX" 6 || fail "could not click 6"
-program=${YK_STARTED[0]}
-wait_until 10 bash -c "! kill -0 $program 2>/dev/null" || fail "Yes did not end the program"
-code=0
-wait "$program" || code=$?
-[ "$code" = 0 ] || fail "the program ended with code $code"
-YK_STARTED=()
-[ "$(xwininfo -name 'Wine System Tray' | sed -n 's/.*Map State: *//p')" = IsUnMapped ] ||
-    fail "the icon stayed in the notification area"
+expect_clean_exit 10 || fail "Quit, Yes: $EXIT_PROBLEM"
 
 # The menu in the other two languages.
 for setting in "zh_TW 開啟 關閉" "ja_JP 開く 終了"; do

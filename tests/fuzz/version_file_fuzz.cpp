@@ -134,11 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (isSafeInstallerName(file->installerName)) {
         require(file->installerName.find('\\') == std::string::npos);
-        require(bareFileName(file->installerName) == file->installerName);
         require(!file->installerName.empty() && file->installerName.size() <= kInstallerNameLimit);
     }
-    const auto bare = bareFileName(file->installerName);
-    require(bare.find('\\') == std::string::npos && bare.size() <= file->installerName.size());
 
     const auto line = versionLine(L"C", "100\n", L"N", file->version);
     require(line.size() == std::wstring_view(L"C V100\n  ;  N V").size() + file->version.size());

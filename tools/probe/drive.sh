@@ -38,6 +38,20 @@ stop_programs() {
     YK_STARTED=()
 }
 
+# Waits up to SECONDS for the first started program to end, then checks that it ended with code 0 and took its
+# icon out of the notification area; otherwise returns 1 with what went wrong in EXIT_PROBLEM. Not to be run in
+# a subshell: only this shell can wait for its program.
+expect_clean_exit() {
+    local program=${YK_STARTED[0]} code=0
+    EXIT_PROBLEM=
+    wait_until "$1" bash -c "! kill -0 $program 2>/dev/null" || { EXIT_PROBLEM="the program did not end"; return 1; }
+    wait "$program" || code=$?
+    YK_STARTED=("${YK_STARTED[@]:1}")
+    [ "$code" = 0 ] || { EXIT_PROBLEM="the program ended with code $code"; return 1; }
+    [ "$(xwininfo -name 'Wine System Tray' | sed -n 's/.*Map State: *//p')" = IsUnMapped ] ||
+        { EXIT_PROBLEM="the icon stayed in the notification area"; return 1; }
+}
+
 YKSIM="$YK_ROOT/tools/simulator/yksim.py"
 yksim() { python3 "$YKSIM" "$@"; }
 

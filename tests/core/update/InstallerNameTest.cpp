@@ -76,24 +76,5 @@ TEST(InstallerName, NamesThatLeaveTheFolderOrAreNoPlainFileAreRefused)
         EXPECT_FALSE(isSafeInstallerName(name)) << '"' << name << '"';
 }
 
-TEST(InstallerName, BareFileNameIsThePartAfterTheLastBackslash)
-{
-    struct Case {
-        const char* name;
-        const char* bare;
-    };
-    const Case cases[] = {
-        {"setup.exe", "setup.exe"},
-        {"sub\\setup.exe", "setup.exe"},
-        {"C:\\a\\b\\c.exe", "c.exe"},
-        {"dir\\", ""},
-        {"", ""},
-        {"a/b.exe", "a/b.exe"},
-        {"\\\\server\\share\\x", "x"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(bareFileName(c.name), c.bare) << c.name;
-}
-
 } // namespace
 } // namespace yk
