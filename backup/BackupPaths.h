@@ -70,7 +70,6 @@ std::wstring findNumberedName(std::wstring_view target, std::uint64_t sourceTime
 // such names when it lists or counts, and removes the ones an interrupted run left behind.
 inline constexpr std::wstring_view kTransferNamePrefix = L"~yk";
 inline constexpr std::wstring_view kTransferNameSuffix = L".yktmp";
-inline constexpr std::wstring_view kTransferNamePattern = L"~yk*.yktmp";
 
 // "~yk" + 16 lowercase hex digits of the token + ".yktmp".
 std::wstring transferTemporaryName(std::uint64_t token);

@@ -185,7 +185,7 @@ bool BackupRuns::copyDirFromSourceDirPath(const std::wstring& source, const std:
     RunState& run = context_.run;
     if (topLevel)
         context_.reporting.setProgressTarget(std::wstring(lastComponent(target)));
-    removeStaleTemporaries(target);
+    FolderNames targetNames = enterTargetFolder(target);
 
     FileListArray fileListArray;
     if (!listFolder(source, fileListArray))
@@ -198,6 +198,7 @@ bool BackupRuns::copyDirFromSourceDirPath(const std::wstring& source, const std:
         if (entry.isDirectory) {
             if (!enterFolder(entryTarget, StorageSide::SdCard, IDS_PATH_UNAVAILABLE))
                 return false;
+            targetNames.add(entry.name);
             cardBudget_.spendFolder();
             if (!copyDirFromSourceDirPath(entry.path, entryTarget, encrypted, key, false))
                 return false;
@@ -205,26 +206,31 @@ bool BackupRuns::copyDirFromSourceDirPath(const std::wstring& source, const std:
             continue;
         }
         reportFileStart();
-        if (!copyOneFile(entry.path, entryTarget, encrypted, key) && fileFailureEndsRun(run.targetCreateFailed))
+        if (!copyOneFile(entry, entryTarget, encrypted, key, targetNames) &&
+            fileFailureEndsRun(run.targetCreateFailed))
             return false;
         context_.reporting.updateProgressBytes(run.bytesDone);
     }
     return true;
 }
 
-bool BackupRuns::copyOneFile(const std::wstring& source, const std::wstring& target, bool encrypted,
-                             const PasswordKey& key)
+bool BackupRuns::copyOneFile(const FileAttributes& source, const std::wstring& target, bool encrypted,
+                             const PasswordKey& key, FolderNames& targetNames)
 {
     RunState& run = context_.run;
-    const std::uint64_t size = getFileSize(source);
+    // The size the listing saw decides the space needed and the progress of a skipped file; the copy itself
+    // takes the size the file has when it is opened.
+    const std::uint64_t size = source.size;
     // An encrypted copy keeps the plain name inside its own: photo.jpg becomes photo.jpg.vltrin.
     const std::wstring named = encrypted ? target + std::wstring(kEncryptedExtension) : target;
-    const auto destination = chooseDestination(source, named, encrypted);
-    if (!destination) {
+    const auto destination = chooseDestination(source.path, named, encrypted, targetNames);
+    const auto skip = [&] {
         run.bytesDone += size;
         ++run.skippedFiles;
         return true;
-    }
+    };
+    if (!destination)
+        return skip();
     // The card must keep the margin free beside what the copy writes: for an encrypted copy, its header and
     // padded body.
     const std::uint64_t written = encrypted ? encryptedFileSize(size).value_or(UINT64_MAX) : size;
@@ -236,7 +242,10 @@ bool BackupRuns::copyOneFile(const std::wstring& source, const std::wstring& tar
         return false;
     }
     const std::uint64_t bytesBefore = run.bytesDone;
-    const Transfer transfer = transferFile(source, *destination, encrypted ? CopyMode::Encrypt : CopyMode::Plain, key);
+    const Transfer transfer = transferOrChooseAgain(source.path, named, encrypted, *destination,
+                                                    encrypted ? CopyMode::Encrypt : CopyMode::Plain, key, targetNames);
+    if (transfer == Transfer::Held)
+        return skip();
     // A file that grew since it was looked at wrote more than `written`: the budget takes what was written.
     // After anything but a complete copy the drive is asked next time.
     if (transfer == Transfer::Copied)
@@ -255,6 +264,8 @@ bool BackupRuns::copyOneFile(const std::wstring& source, const std::wstring& tar
     case Transfer::Failed:
     case Transfer::WrongPassword:
     case Transfer::Damaged:
+    case Transfer::NameTaken:
+    case Transfer::Held:
         return false;
     }
     return false;

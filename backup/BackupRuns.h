@@ -10,6 +10,7 @@
 
 #include "backup/BackupLocations.h"
 #include "backup/BlockWorker.h"
+#include "backup/FileCatalogue.h"
 #include "backup/FileTime.h"
 #include "backup/RunPorts.h"
 #include "backup/RunState.h"
@@ -59,8 +60,11 @@ public:
 
     // One file: true when it was copied or skipped, false when it failed or was cancelled. The key and the
     // encrypting and decrypting modes are those of the encrypted runs.
-    bool copyOneFile(const std::wstring& source, const std::wstring& target, bool encrypted, const PasswordKey& key);
-    bool restoreOneFile(const std::wstring& source, const std::wstring& target, CopyMode mode, const PasswordKey& key);
+    // `targetNames` is the listing of the target's folder, which learns the names the copy gives.
+    bool copyOneFile(const FileAttributes& source, const std::wstring& target, bool encrypted, const PasswordKey& key,
+                     FolderNames& targetNames);
+    bool restoreOneFile(const FileAttributes& entry, const std::wstring& target, CopyMode mode,
+                        const PasswordKey& key, FolderNames& targetNames);
 
     // The one place where `runInProgress` changes.
     void markRunActive(bool active);
@@ -72,12 +76,16 @@ private:
         std::wstring path;
         bool replaces = false;
     };
+    // A target whose name the folder's listing does not hold goes there without a question; any other is
+    // looked at.
     std::optional<Destination> chooseDestination(const std::wstring& source, const std::wstring& target,
-                                                 bool encrypted);
+                                                 bool encrypted, const FolderNames& targetNames);
 
     // WrongPassword: the header did not decrypt to the magic text. Damaged: it did, but the body holds
-    // fewer bytes than it announces (a truncated or altered file).
-    enum class Transfer { Copied, SourceUnreadable, TargetUncreatable, Failed, WrongPassword, Damaged };
+    // fewer bytes than it announces (a truncated or altered file). NameTaken: the destination was to be a
+    // new name, and an entry of that name has appeared since it was chosen; nothing was written. Held: only
+    // from transferOrChooseAgain.
+    enum class Transfer { Copied, SourceUnreadable, TargetUncreatable, Failed, WrongPassword, Damaged, NameTaken, Held };
     // Copies the bytes and times under a temporary name beside the destination and gives the file its
     // name only when it is complete; in Encrypt and Decrypt mode it writes or reads the encrypted format.
     // The size and times are the source's at the moment it is opened: a file rewritten after the caller
@@ -85,8 +93,15 @@ private:
     Transfer transferFile(const std::wstring& source, const Destination& destination, CopyMode mode,
                           const PasswordKey& key);
 
-    // Removes what interrupted copies left in a folder.
-    void removeStaleTemporaries(const std::wstring& folder);
+    // transferFile to a chosen destination, and the name the copy gave is added to the folder's names. When the
+    // name was chosen from the folder's listing and has been taken since, the destination is chosen again from
+    // what the folder holds now, and the file copied there; Held when the target now holds this version.
+    Transfer transferOrChooseAgain(const std::wstring& source, const std::wstring& target, bool encryptedNames,
+                                   const Destination& destination, CopyMode mode, const PasswordKey& key,
+                                   FolderNames& targetNames);
+
+    // Lists a walk's target folder and removes what interrupted copies left there.
+    FolderNames enterTargetFolder(const std::wstring& folder);
     // Folders get their source's times once their contents are written.
     void copyFolderTimes(const std::wstring& source, const std::wstring& target);
     void backUpTo(RunKind kind, const PasswordKey& key);

@@ -174,19 +174,53 @@ bool anyFileInRange(const std::wstring& folder, const DateRange& range)
     return listing != Listing::Whole;
 }
 
-std::vector<std::wstring> listTransferTemporaries(const std::wstring& folder)
+FolderNames FolderNames::of(const std::wstring& folder)
 {
-    std::vector<std::wstring> found;
+    FolderNames names;
     WIN32_FIND_DATAW data;
-    const FindHandle find(FindFirstFileExW(joinPath(folder, kTransferNamePattern).c_str(), FindExInfoBasic, &data,
-                                           FindExSearchNameMatch, nullptr, 0));
-    if (!find)
-        return found;
+    // The standard level of information brings the short names, which open the same entries.
+    const FindHandle find(FindFirstFileExW(joinPath(folder, L"*").c_str(), FindExInfoStandard, &data,
+                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
+        // A drive's empty root has no dot entries either.
+        names.known_ = GetLastError() == ERROR_FILE_NOT_FOUND;
+        return names;
+    }
     do {
+        if (isDotEntry(data.cFileName))
+            continue;
         if (!isFolderEntry(data) && isTransferTemporaryName(data.cFileName))
-            found.push_back(joinPath(folder, data.cFileName));
+            names.temporaries_.push_back(joinPath(folder, data.cFileName));
+        names.keys_.insert(keyOf(data.cFileName));
+        if (data.cAlternateFileName[0] != L'\0')
+            names.keys_.insert(keyOf(data.cAlternateFileName));
     } while (FindNextFileW(find.get(), &data));
-    return found;
+    if (GetLastError() != ERROR_NO_MORE_FILES)
+        return FolderNames{};
+    names.known_ = true;
+    return names;
+}
+
+bool FolderNames::mayHold(std::wstring_view name) const
+{
+    return !known_ || keys_.contains(keyOf(name));
+}
+
+void FolderNames::add(std::wstring_view name)
+{
+    if (known_)
+        keys_.insert(keyOf(name));
+}
+
+std::wstring FolderNames::keyOf(std::wstring_view name)
+{
+    while (!name.empty() && (name.back() == L'.' || name.back() == L' '))
+        name.remove_suffix(1);
+    std::wstring key(name);
+    if (!key.empty() && LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, key.data(), static_cast<int>(key.size()),
+                                      key.data(), static_cast<int>(key.size()), nullptr, nullptr, 0) == 0)
+        CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    return key;
 }
 
 std::uint64_t toLocalFileTime(std::uint64_t fileTime)

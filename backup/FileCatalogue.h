@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "backup/FileTime.h"
@@ -38,8 +40,32 @@ std::uint32_t countFilesInRange(const std::wstring& folder, std::uint64_t& total
 // True when the tree holds at least one file of the range.
 bool anyFileInRange(const std::wstring& folder, const DateRange& range);
 
-// The full paths of the temporary files that interrupted copies left in a folder.
-std::vector<std::wstring> listTransferTemporaries(const std::wstring& folder);
+// The names in a run's target folder, listed once as the walk enters it. A file whose name is not among
+// them needs no question to the file system before it is copied: that question is the costliest one of a
+// first copy where the file system looks for a missing name through the whole folder.
+class FolderNames {
+public:
+    // Knows nothing: every name may be there.
+    FolderNames() = default;
+    // The folder's entries, by their names and short names, and the temporary files that interrupted copies
+    // left there. A folder that cannot be listed to its end knows nothing (and no temporaries).
+    static FolderNames of(const std::wstring& folder);
+
+    // False only when the listing holds no entry of this name, compared as the file system compares names:
+    // in any case, and without the trailing dots and spaces that a path's last part loses.
+    bool mayHold(std::wstring_view name) const;
+    // A name the walk itself gave an entry after the listing.
+    void add(std::wstring_view name);
+    // The full paths of the temporaries.
+    const std::vector<std::wstring>& temporaries() const { return temporaries_; }
+
+private:
+    static std::wstring keyOf(std::wstring_view name);
+
+    bool known_ = false;
+    std::unordered_set<std::wstring> keys_;
+    std::vector<std::wstring> temporaries_;
+};
 
 // A UTC file time in the current time zone, by the daylight-saving rule of that date.
 std::uint64_t toLocalFileTime(std::uint64_t fileTime);

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstring>
 #include <functional>
+#include <utility>
 
 #include "base/Win32Handles.h"
 #include "backup/BackupPaths.h"
@@ -41,12 +44,57 @@ std::optional<std::size_t> readFully(HANDLE file, std::vector<std::uint8_t>& buf
     return got;
 }
 
+// The native form of a classic path, as a rename through a handle takes it: the full path as the system
+// completes every path (a last part loses its trailing dots and spaces), after "\??\" or "\??\UNC\".
+// Empty for a path that has no such form.
+std::wstring nativePathOf(const std::wstring& path)
+{
+    std::array<wchar_t, kPathLimit> full{};
+    const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size())
+        return {};
+    const std::wstring_view completed(full.data(), length);
+    if (completed.starts_with(L"\\\\?\\"))
+        return L"\\??\\" + std::wstring(completed.substr(4));
+    if (completed.starts_with(L"\\\\.\\"))
+        return {};
+    if (completed.starts_with(L"\\\\"))
+        return L"\\??\\UNC\\" + std::wstring(completed.substr(2));
+    if (completed.size() >= 3 && completed[1] == L':' && completed[2] == L'\\')
+        return L"\\??\\" + std::wstring(completed);
+    return {};
+}
+
+enum class Renamed { Yes, NameTaken, NotThisWay };
+
+// Gives an open file its name through its own handle, which saves the second open (and its close) of a rename
+// by path. NotThisWay when the path or the file system does not allow it; the caller then renames by path.
+Renamed renameOpenFile(HANDLE file, const std::wstring& target, bool replaces)
+{
+    const std::wstring native = nativePathOf(target);
+    if (native.empty())
+        return Renamed::NotThisWay;
+    const std::size_t nameBytes = native.size() * sizeof(wchar_t);
+    const std::size_t infoBytes = offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(wchar_t);
+    std::vector<std::uint64_t> storage((infoBytes + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(storage.data());
+    info->ReplaceIfExists = replaces ? TRUE : FALSE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(info->FileName, native.c_str(), nameBytes + sizeof(wchar_t));
+    if (SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(infoBytes)))
+        return Renamed::Yes;
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? Renamed::NameTaken : Renamed::NotThisWay;
+}
+
 } // namespace
 
 std::optional<BackupRuns::Destination> BackupRuns::chooseDestination(const std::wstring& source,
-                                                                     const std::wstring& target, bool encrypted)
+                                                                     const std::wstring& target, bool encrypted,
+                                                                     const FolderNames& targetNames)
 {
-    if (!pathExists(target))
+    if (!targetNames.mayHold(lastComponent(target)) || !pathExists(target))
         return Destination{target, false};
     std::uint64_t targetTime = 0;
     std::uint64_t sourceTime = 0;
@@ -112,8 +160,8 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     for (int attempt = 0; attempt < kTemporaryNameTries && !out; ++attempt) {
         temporaryToken_ = temporaryToken_ * 6364136223846793005ull + (GetTickCount64() ^ GetCurrentProcessId()) + 1;
         temporary = withoutLengthLimit(joinPath(folder, transferTemporaryName(temporaryToken_)));
-        out.reset(
-            CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        out.reset(CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                              nullptr));
         if (!out && GetLastError() != ERROR_FILE_EXISTS)
             break;
     }
@@ -146,7 +194,10 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         ~WorkerDone() { worker.finish(); }
     } workerDone{cipherWorker_};
     // Reads the next block into buffer `index`; false when the file ends here (end of the source, a cancel,
-    // a lost device or a read error: the last two set `failed`).
+    // a lost device or a read error: the last two set `failed`). Window messages are handled before every
+    // block but the first, so a cancel click in a large file is seen at once; before a file's first block
+    // the report of its start has handled them, when due.
+    bool firstBlock = true;
     const auto readBlock = [&](std::size_t index) {
         counts[index] = 0;
         if (run.cancelRequested)
@@ -155,7 +206,8 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
             failed = true;
             return false;
         }
-        context_.host.dispatchWaitingMessages();
+        if (!std::exchange(firstBlock, false))
+            context_.host.dispatchWaitingMessages();
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kPlainChunkSize, remaining));
         const auto got = wanted == 0 ? std::optional<std::size_t>(0) : readFully(in.get(), buffers_[index], wanted);
         failed = !got;
@@ -230,19 +282,54 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     }
 
     SetFileTime(out.get(), &created, nullptr, &written);
+    Renamed renamed = renameOpenFile(out.get(), destination.path, destination.replaces);
     out.reset();
-    const DWORD replace = destination.replaces ? MOVEFILE_REPLACE_EXISTING : 0;
-    if (!MoveFileExW(temporary.c_str(), destination.path.c_str(), replace)) {
-        DeleteFileW(temporary.c_str());
-        return Transfer::TargetUncreatable;
+    if (renamed == Renamed::NotThisWay) {
+        const DWORD replace = destination.replaces ? MOVEFILE_REPLACE_EXISTING : 0;
+        if (MoveFileExW(temporary.c_str(), destination.path.c_str(), replace))
+            renamed = Renamed::Yes;
+        else if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS)
+            renamed = Renamed::NameTaken;
     }
-    return Transfer::Copied;
+    if (renamed == Renamed::Yes)
+        return Transfer::Copied;
+    DeleteFileW(temporary.c_str());
+    return renamed == Renamed::NameTaken && !destination.replaces ? Transfer::NameTaken : Transfer::TargetUncreatable;
 }
 
-void BackupRuns::removeStaleTemporaries(const std::wstring& folder)
+BackupRuns::Transfer BackupRuns::transferOrChooseAgain(const std::wstring& source, const std::wstring& target,
+                                                       bool encryptedNames, const Destination& destination,
+                                                       CopyMode mode, const PasswordKey& key,
+                                                       FolderNames& targetNames)
 {
-    for (const std::wstring& path : listTransferTemporaries(folder))
+    const std::uint64_t bytesBefore = context_.run.bytesDone;
+    Transfer transfer = transferFile(source, destination, mode, key);
+    std::wstring_view given = lastComponent(destination.path);
+    std::optional<Destination> again;
+    if (transfer == Transfer::NameTaken) {
+        // Another program made an entry of that name after the folder was listed (or the name is the short
+        // name of one the listing did not show): what is there now decides.
+        targetNames.add(given);
+        context_.run.bytesDone = bytesBefore;
+        again = chooseDestination(source, target, encryptedNames, targetNames);
+        if (!again)
+            return Transfer::Held;
+        transfer = transferFile(source, *again, mode, key);
+        if (transfer == Transfer::NameTaken)
+            transfer = Transfer::TargetUncreatable;
+        given = lastComponent(again->path);
+    }
+    if (transfer == Transfer::Copied)
+        targetNames.add(given);
+    return transfer;
+}
+
+FolderNames BackupRuns::enterTargetFolder(const std::wstring& folder)
+{
+    FolderNames names = FolderNames::of(folder);
+    for (const std::wstring& path : names.temporaries())
         DeleteFileW(withoutLengthLimit(path).c_str());
+    return names;
 }
 
 void BackupRuns::copyFolderTimes(const std::wstring& source, const std::wstring& target)

@@ -100,7 +100,7 @@ bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const s
     RunState& run = context_.run;
     if (topLevel)
         context_.reporting.setProgressTarget(std::wstring(lastComponent(target)));
-    removeStaleTemporaries(target);
+    FolderNames targetNames = enterTargetFolder(target);
 
     FileListArray fileListArray;
     if (!listFolder(source, fileListArray))
@@ -113,8 +113,10 @@ bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const s
         if (entry.isDirectory) {
             if (useRange && !anyFileInRange(entry.path, range))
                 continue;
-            if (!enterFolder(entryTarget, StorageSide::Computer, IDS_CREATE_DIRECTORY_FAIL) ||
-                !restoreDirFromSourceDirPath(entry.path, entryTarget, mode, key, useRange, range, false))
+            if (!enterFolder(entryTarget, StorageSide::Computer, IDS_CREATE_DIRECTORY_FAIL))
+                return false;
+            targetNames.add(entry.name);
+            if (!restoreDirFromSourceDirPath(entry.path, entryTarget, mode, key, useRange, range, false))
                 return false;
             copyFolderTimes(entry.path, entryTarget);
             continue;
@@ -126,16 +128,17 @@ bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const s
         }
         reportFileStart();
         // A PC file that cannot be created fails alone.
-        if (!restoreOneFile(entry.path, entryTarget, mode, key) && fileFailureEndsRun(false))
+        if (!restoreOneFile(entry, entryTarget, mode, key, targetNames) && fileFailureEndsRun(false))
             return false;
         context_.reporting.updateProgressBytes(run.bytesDone);
     }
     return true;
 }
 
-bool BackupRuns::restoreOneFile(const std::wstring& source, const std::wstring& target, CopyMode mode,
-                                const PasswordKey& key)
+bool BackupRuns::restoreOneFile(const FileAttributes& entry, const std::wstring& target, CopyMode mode,
+                                const PasswordKey& key, FolderNames& targetNames)
 {
+    const std::wstring& source = entry.path;
     RunState& run = context_.run;
     // A decrypting restore brings back encrypted files only, under their plain names.
     if (mode == CopyMode::Decrypt && !isEncryptedName(source)) {
@@ -143,20 +146,24 @@ bool BackupRuns::restoreOneFile(const std::wstring& source, const std::wstring& 
         return true;
     }
     const std::wstring named = mode == CopyMode::Decrypt ? stripEncryptedExtension(target) : target;
-    const std::uint64_t size = getFileSize(source);
-    const auto destination = chooseDestination(source, named, false);
-    if (!destination) {
+    const std::uint64_t size = entry.size;
+    const auto destination = chooseDestination(source, named, false, targetNames);
+    const auto skip = [&] {
         run.bytesDone += size;
         ++run.skippedFiles;
         return true;
-    }
+    };
+    if (!destination)
+        return skip();
     if (freeSpaceOfPath(context_.host, destination->path) < size + kRestoreSpaceMargin) {
         run.diskFull = true;
         showFreeSpaceShortage(context_.prompts, StorageSide::Computer);
         return false;
     }
     // A PC file that cannot be created fails alone; the walk goes on.
-    switch (transferFile(source, *destination, mode, key)) {
+    switch (transferOrChooseAgain(source, named, false, *destination, mode, key, targetNames)) {
+    case Transfer::Held:
+        return skip();
     case Transfer::Copied:
         ++run.copiedFiles;
         return true;
@@ -176,6 +183,7 @@ bool BackupRuns::restoreOneFile(const std::wstring& source, const std::wstring& 
         return false;
     case Transfer::TargetUncreatable:
     case Transfer::Failed:
+    case Transfer::NameTaken:
         return false;
     }
     return false;

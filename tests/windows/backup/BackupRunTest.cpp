@@ -1,6 +1,9 @@
 // Normal backups onto the simulated card, checked byte for byte.
 #include "RunHarness.h"
 
+#include <filesystem>
+#include <utility>
+
 #include "base/CatalogKeys.h"
 #include "base/Win32Handles.h"
 #include "backup/BackupLocations.h"
@@ -166,6 +169,45 @@ TEST_F(BackupRun, AFileRewrittenBeforeItIsOpenedIsCopiedWhole)
     EXPECT_EQ(onlyResult().counts.copied, 1u);
     EXPECT_EQ(readFile(cardBackupFolder() + L"\\growing.log"), patternBytes(300'000, "after"));
     EXPECT_EQ(lastWriteUtc(cardBackupFolder() + L"\\growing.log"), after);
+}
+
+TEST_F(BackupRun, ANameTakenAfterTheFolderWasListedIsLookedAtAgain)
+{
+    // Another program writes a file of the same name onto the card between the run's listing of the folder
+    // and the copy's rename: that file stays as it is, and the source goes where the card now says.
+    const std::uint64_t sourceTime = nowUtc() - 7200 * kSecond;
+    const struct {
+        const char* label;
+        std::uint64_t appearingTime;
+        const wchar_t* copiedTo; // nothing when the appearing file already holds this version
+    } cases[] = {
+        {"another version", sourceTime - 3600 * kSecond, L"\\report (2).txt"},
+        {"the same version", sourceTime, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::error_code ignored;
+        std::filesystem::remove_all(cardBackupFolder(), ignored);
+        reporting.clear();
+        writeFile(pc / L"report.txt", patternBytes(5000, "source"), sourceTime);
+        bool written = false;
+        host.onSpaceQuestion = [&] {
+            if (!std::exchange(written, true))
+                writeFile(cardBackupFolder() + L"\\report.txt", patternBytes(70, "other program"), c.appearingTime);
+        };
+        runs.normalBackupFunc();
+        host.onSpaceQuestion = nullptr;
+        ASSERT_TRUE(written);
+        const ShownResult result = onlyResult();
+        EXPECT_EQ(result.status, RunStatus::Complete);
+        EXPECT_EQ(result.counts.copied, c.copiedTo ? 1u : 0u);
+        EXPECT_EQ(result.counts.skipped, c.copiedTo ? 0u : 1u);
+        EXPECT_EQ(readFile(cardBackupFolder() + L"\\report.txt"), patternBytes(70, "other program"));
+        if (c.copiedTo)
+            EXPECT_EQ(readFile(cardBackupFolder() + c.copiedTo), patternBytes(5000, "source"));
+        EXPECT_EQ(filesBelow(cardBackupFolder()).size(), c.copiedTo ? 2u : 1u);
+        EXPECT_TRUE(temporariesBelow(cardBackupFolder()).empty());
+    }
 }
 
 TEST_F(BackupRun, ARunThatThrowsStillEnds)

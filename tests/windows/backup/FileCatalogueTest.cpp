@@ -109,9 +109,52 @@ TEST(FileCatalogue, TemporariesOfInterruptedCopiesAreNeitherListedNorCounted)
     FileListArray entries;
     listFolder(root.path(), entries);
     EXPECT_EQ(namesOf(entries, 0), (std::vector<std::wstring>{L"kept.txt", L"~yk-not-ours.yktmp"}));
-    EXPECT_EQ(listTransferTemporaries(root.path()), (std::vector<std::wstring>{root / temporary}));
+    EXPECT_EQ(FolderNames::of(root.path()).temporaries(), (std::vector<std::wstring>{root / temporary}));
     writeFile(root / (L"only\\" + temporary), patternBytes(1000, "t"));
     EXPECT_FALSE(anyFileInRange(root / L"only", DateRange{0, ~0ull})) << "a temporary is no file of the range";
+}
+
+TEST(FileCatalogue, FolderNamesHoldWhatTheFolderHoldsAsTheFileSystemComparesNames)
+{
+    ScratchFolder root(L"catalogue");
+    writeFile(root / L"Report.TXT", patternBytes(1, "r"));
+    writeFile(root / L"A rather long file name.document", patternBytes(1, "l"));
+    writeFile(root / L"sub\\inner.txt", patternBytes(1, "i"));
+    const FolderNames names = FolderNames::of(root.path());
+    const struct {
+        const wchar_t* name;
+        bool held;
+    } cases[] = {
+        {L"Report.TXT", true},     {L"report.txt", true},
+        {L"REPORT.TXT.", true},    {L"report.txt . ", true}, // a last part loses trailing dots and spaces
+        {L"sub", true},            {L"SUB", true},
+        {L"report", false},        {L"report.tx", false},
+        {L"inner.txt", false},     {L"A rather long file name.doc", false},
+        {L"report.txt.x", false},  {L"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(names.mayHold(c.name), c.held) << narrow(c.name);
+
+    // A short name opens the same entry, so it is held too.
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((root / L"A rather long file name.document").c_str(), &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    FindClose(find);
+    if (data.cAlternateFileName[0] != L'\0')
+        EXPECT_TRUE(names.mayHold(data.cAlternateFileName)) << narrow(data.cAlternateFileName);
+
+    // The walk's own names join the listing; a folder that cannot be listed holds every name.
+    FolderNames learning = FolderNames::of(root.path());
+    EXPECT_FALSE(learning.mayHold(L"report (2).txt"));
+    learning.add(L"report (2).txt");
+    EXPECT_TRUE(learning.mayHold(L"REPORT (2).TXT"));
+    for (const FolderNames& unknown : {FolderNames{}, FolderNames::of(root / L"missing")}) {
+        EXPECT_TRUE(unknown.mayHold(L"anything.txt"));
+        EXPECT_TRUE(unknown.temporaries().empty());
+    }
+    // An empty folder is known to hold nothing.
+    CreateDirectoryW((root / L"empty").c_str(), nullptr);
+    EXPECT_FALSE(FolderNames::of(root / L"empty").mayHold(L"anything.txt"));
 }
 
 TEST(FileCatalogue, RangeCountsUseTheLocalDateOfTheLastWrite)
