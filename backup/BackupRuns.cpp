@@ -206,8 +206,7 @@ bool BackupRuns::copyDirFromSourceDirPath(const std::wstring& source, const std:
             continue;
         }
         reportFileStart();
-        if (!copyOneFile(entry, entryTarget, encrypted, key, targetNames) &&
-            fileFailureEndsRun(run.targetCreateFailed))
+        if (!copyOneFile(entry, entryTarget, encrypted, key, targetNames) && fileFailureEndsRun(run.targetCreateFailed))
             return false;
         context_.reporting.updateProgressBytes(run.bytesDone);
     }

@@ -63,8 +63,8 @@ public:
     // `targetNames` is the listing of the target's folder, which learns the names the copy gives.
     bool copyOneFile(const FileAttributes& source, const std::wstring& target, bool encrypted, const PasswordKey& key,
                      FolderNames& targetNames);
-    bool restoreOneFile(const FileAttributes& entry, const std::wstring& target, CopyMode mode,
-                        const PasswordKey& key, FolderNames& targetNames);
+    bool restoreOneFile(const FileAttributes& entry, const std::wstring& target, CopyMode mode, const PasswordKey& key,
+                        FolderNames& targetNames);
 
     // The one place where `runInProgress` changes.
     void markRunActive(bool active);
@@ -78,14 +78,23 @@ private:
     };
     // A target whose name the folder's listing does not hold goes there without a question; any other is
     // looked at.
-    std::optional<Destination> chooseDestination(const std::wstring& source, const std::wstring& target,
-                                                 bool encrypted, const FolderNames& targetNames);
+    std::optional<Destination> chooseDestination(const std::wstring& source, const std::wstring& target, bool encrypted,
+                                                 const FolderNames& targetNames);
 
     // WrongPassword: the header did not decrypt to the magic text. Damaged: it did, but the body holds
     // fewer bytes than it announces (a truncated or altered file). NameTaken: the destination was to be a
     // new name, and an entry of that name has appeared since it was chosen; nothing was written. Held: only
     // from transferOrChooseAgain.
-    enum class Transfer { Copied, SourceUnreadable, TargetUncreatable, Failed, WrongPassword, Damaged, NameTaken, Held };
+    enum class Transfer {
+        Copied,
+        SourceUnreadable,
+        TargetUncreatable,
+        Failed,
+        WrongPassword,
+        Damaged,
+        NameTaken,
+        Held
+    };
     // Copies the bytes and times under a temporary name beside the destination and gives the file its
     // name only when it is complete; in Encrypt and Decrypt mode it writes or reads the encrypted format.
     // The size and times are the source's at the moment it is opened: a file rewritten after the caller

@@ -111,8 +111,8 @@ std::optional<BackupRuns::Destination> BackupRuns::chooseDestination(const std::
     return Destination{std::move(numbered), false};
 }
 
-BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const Destination& destination,
-                                              CopyMode mode, const PasswordKey& key)
+BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const Destination& destination, CopyMode mode,
+                                              const PasswordKey& key)
 {
     RunState& run = context_.run;
     if (source.size() >= kPathLimit)
@@ -299,8 +299,7 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
 
 BackupRuns::Transfer BackupRuns::transferOrChooseAgain(const std::wstring& source, const std::wstring& target,
                                                        bool encryptedNames, const Destination& destination,
-                                                       CopyMode mode, const PasswordKey& key,
-                                                       FolderNames& targetNames)
+                                                       CopyMode mode, const PasswordKey& key, FolderNames& targetNames)
 {
     const std::uint64_t bytesBefore = context_.run.bytesDone;
     Transfer transfer = transferFile(source, destination, mode, key);

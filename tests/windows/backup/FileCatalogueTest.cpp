@@ -125,12 +125,11 @@ TEST(FileCatalogue, FolderNamesHoldWhatTheFolderHoldsAsTheFileSystemComparesName
         const wchar_t* name;
         bool held;
     } cases[] = {
-        {L"Report.TXT", true},     {L"report.txt", true},
-        {L"REPORT.TXT.", true},    {L"report.txt . ", true}, // a last part loses trailing dots and spaces
-        {L"sub", true},            {L"SUB", true},
-        {L"report", false},        {L"report.tx", false},
-        {L"inner.txt", false},     {L"A rather long file name.doc", false},
-        {L"report.txt.x", false},  {L"", false},
+        {L"Report.TXT", true},    {L"report.txt", true}, {L"REPORT.TXT.", true},
+        {L"report.txt . ", true}, // a last part loses trailing dots and spaces
+        {L"sub", true},           {L"SUB", true},        {L"report", false},
+        {L"report.tx", false},    {L"inner.txt", false}, {L"A rather long file name.doc", false},
+        {L"report.txt.x", false}, {L"", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(names.mayHold(c.name), c.held) << narrow(c.name);

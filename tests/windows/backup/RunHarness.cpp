@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-
 #include "device/Discovery.h"
 
 namespace yk::test {
