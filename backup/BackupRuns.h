@@ -135,9 +135,9 @@ private:
     bool fileFailureEndsRun(bool alsoEndsRun);
 
     RunContext context_;
-    // The transfer buffers (one is written and one read while the third is ciphered), made for the first file
-    // that is copied, with room for the padding of an encrypted last chunk.
-    static constexpr std::size_t kTransferBuffers = 3;
+    // The transfer buffers (one is written while the next is read and ciphered), made for the first file that
+    // is copied, with room for the padding of an encrypted last chunk.
+    static constexpr std::size_t kTransferBuffers = 2;
     std::array<std::vector<std::uint8_t>, kTransferBuffers> buffers_;
     BlockWorker cipherWorker_;
     std::uint64_t temporaryToken_ = 0;

@@ -8,9 +8,8 @@ namespace yk {
 
 namespace {
 
-// How long either side looks at the flag before it sleeps: the worker for its next job (longer than the read
-// and write of a block), the caller for the job to end (longer than the cipher of a block with the processor's
-// AES instructions).
+// How long either side looks at the flag before it sleeps: the worker for its next job (longer than the write
+// of a block), the caller for the job to end (longer than the read and cipher of a block).
 constexpr auto kLookBeforeSleeping = std::chrono::milliseconds(2);
 
 } // namespace

@@ -1,5 +1,5 @@
-// One job at a time on a thread beside the caller: the cipher of one block of a file runs there while the
-// copying thread writes the block before it and reads the block after it.
+// One job at a time on a thread beside the caller: the read and cipher of one block of a file run there while
+// the copying thread writes the block before it.
 #pragma once
 
 #include <atomic>

@@ -4,8 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
-#include <functional>
-#include <utility>
 
 #include "base/Win32Handles.h"
 #include "backup/BackupPaths.h"
@@ -178,94 +176,87 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     }
 
     // Every mode reads and writes 1 MiB at a time. The encrypted format's 128 KiB chunks carry no padding
-    // except the last one of a file, so ciphering eight of them as one block gives the same bytes. The blocks
-    // go round three buffers: while the worker ciphers one block, the block before it is written and the
-    // block after it is read.
+    // except the last one of a file, so ciphering eight of them as one block gives the same bytes. A block is
+    // read and ciphered in one step: while this thread writes one block, the worker reads (and ciphers) the
+    // next, so a block is ciphered where it was read and crosses to this thread once. Files of one block (most
+    // files) do each step here and never wait for the worker.
     for (auto& buffer : buffers_) {
         if (buffer.empty())
             buffer.resize(kPlainChunkSize + kEncryptedPaddingUnit);
     }
-    std::array<std::size_t, kTransferBuffers> counts{};                 // bytes read into each buffer
-    std::array<std::optional<std::size_t>, kTransferBuffers> toWrite{}; // what its cipher left to write
-    // A job still on the worker uses the buffers and the two arrays above: whatever way this function is
-    // left, an exception included, the job ends first.
+    struct Block {
+        std::size_t read = 0;               // bytes read into the buffer; 0 at the end of the file
+        std::optional<std::size_t> toWrite; // what its cipher left to write; nothing for a body that is not ours
+        bool readFailed = false;
+    };
+    std::array<Block, kTransferBuffers> blocks{};
+    // A step still on the worker uses the buffers and the blocks above: whatever way this function is
+    // left, an exception included, the step ends first.
     struct WorkerDone {
         BlockWorker& worker;
         ~WorkerDone() { worker.finish(); }
     } workerDone{cipherWorker_};
-    // Reads the next block into buffer `index`; false when the file ends here (end of the source, a cancel,
-    // a lost device or a read error: the last two set `failed`). Window messages are handled before every
-    // block but the first, so a cancel click in a large file is seen at once; before a file's first block
-    // the report of its start has handled them, when due.
-    bool firstBlock = true;
-    const auto readBlock = [&](std::size_t index) {
-        counts[index] = 0;
-        if (run.cancelRequested)
-            return false;
-        if (!context_.device.connected) {
-            failed = true;
-            return false;
-        }
-        if (!std::exchange(firstBlock, false))
-            context_.host.dispatchWaitingMessages();
+    // Reads the next block of the source into buffer `index` and ciphers it. Only one step runs at a time, so
+    // the counts of what is left belong to the step that runs.
+    const auto readAndCipher = [&](std::size_t index) {
+        Block& block = blocks[index];
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kPlainChunkSize, remaining));
         const auto got = wanted == 0 ? std::optional<std::size_t>(0) : readFully(in.get(), buffers_[index], wanted);
-        failed = !got;
-        counts[index] = got.value_or(0);
-        remaining -= counts[index];
-        return counts[index] > 0;
-    };
-    // The last block of a file is ciphered here: nothing is left to read beside it, and a file of one block
-    // (most files) never waits for the worker.
-    const auto startCipher = [&](std::size_t index) {
-        const std::size_t count = counts[index];
-        std::function<void()> cipher;
-        if (mode == CopyMode::Encrypt) {
-            cipher = [&, index, count] { toWrite[index] = encryptChunk(buffers_[index], count, key); };
+        block.readFailed = !got;
+        block.read = got.value_or(0);
+        remaining -= block.read;
+        if (block.read == 0 || mode == CopyMode::Plain) {
+            block.toWrite = block.read;
+        } else if (mode == CopyMode::Encrypt) {
+            block.toWrite = encryptChunk(buffers_[index], block.read, key);
         } else if (mode == CopyMode::Decrypt) {
-            const std::uint64_t plainLeft = plainRemaining;
-            plainRemaining -= std::min<std::uint64_t>(count, plainRemaining);
-            cipher = [&, index, count, plainLeft] {
-                toWrite[index] = decryptChunk(buffers_[index], count, key, plainLeft);
-            };
-        } else {
-            toWrite[index] = count;
-            return;
+            block.toWrite = decryptChunk(buffers_[index], block.read, key, plainRemaining);
+            plainRemaining -= std::min<std::uint64_t>(block.read, plainRemaining);
         }
-        if (remaining == 0)
-            cipher();
+    };
+    const bool besideThisThread = remaining > kPlainChunkSize;
+    const auto startStep = [&](std::size_t index) {
+        if (besideThisThread)
+            cipherWorker_.start([&readAndCipher, index] { readAndCipher(index); });
         else
-            cipherWorker_.start(std::move(cipher));
+            readAndCipher(index);
     };
 
     std::size_t current = 0;
-    bool more = !failed && readBlock(current);
-    if (more)
-        startCipher(current);
-    bool moreAfter = more && readBlock(1);
-    while (more) {
+    if (!failed)
+        startStep(current);
+    for (bool firstBlock = true; !failed; firstBlock = false) {
         cipherWorker_.finish();
-        if (failed || run.cancelRequested)
+        const Block& block = blocks[current];
+        if (block.readFailed) {
+            failed = true;
             break;
+        }
+        if (block.read == 0 || run.cancelRequested)
+            break;
+        if (!context_.device.connected) {
+            failed = true;
+            break;
+        }
         const std::size_t next = (current + 1) % kTransferBuffers;
-        if (moreAfter)
-            startCipher(next);
-        const std::optional<std::size_t> written = toWrite[current];
+        startStep(next);
+        // Window messages are handled between the blocks of a file, so a cancel click in a large file is
+        // seen at once; before a file's first block the report of its start has handled them, when due.
+        if (!firstBlock)
+            context_.host.dispatchWaitingMessages();
         DWORD wrote = 0;
-        if (!written ||
-            !WriteFile(out.get(), buffers_[current].data(), static_cast<DWORD>(*written), &wrote, nullptr) ||
-            wrote != *written) {
+        if (!block.toWrite ||
+            !WriteFile(out.get(), buffers_[current].data(), static_cast<DWORD>(*block.toWrite), &wrote, nullptr) ||
+            wrote != *block.toWrite) {
             failed = true;
             break;
         }
         // Encrypted bytes count as written; a decrypted block counts all it read, padding included.
-        run.bytesDone += mode == CopyMode::Encrypt ? *written : counts[current];
+        run.bytesDone += mode == CopyMode::Encrypt ? *block.toWrite : block.read;
         context_.reporting.updateProgressBytes(run.bytesDone);
-        more = moreAfter;
-        moreAfter = more && readBlock((current + 2) % kTransferBuffers);
         current = next;
     }
-    cipherWorker_.finish(); // a block given to the worker before a failure is no longer wanted
+    cipherWorker_.finish(); // a block read beside a failure is no longer wanted
     // A body that ended early would leave a short plain file, and a source that shrank while it was read an
     // encrypted file announcing more than it holds: neither gets the real name.
     const bool incomplete =

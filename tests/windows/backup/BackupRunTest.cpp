@@ -203,8 +203,9 @@ TEST_F(BackupRun, ANameTakenAfterTheFolderWasListedIsLookedAtAgain)
         EXPECT_EQ(result.counts.copied, c.copiedTo ? 1u : 0u);
         EXPECT_EQ(result.counts.skipped, c.copiedTo ? 0u : 1u);
         EXPECT_EQ(readFile(cardBackupFolder() + L"\\report.txt"), patternBytes(70, "other program"));
-        if (c.copiedTo)
+        if (c.copiedTo) {
             EXPECT_EQ(readFile(cardBackupFolder() + c.copiedTo), patternBytes(5000, "source"));
+        }
         EXPECT_EQ(filesBelow(cardBackupFolder()).size(), c.copiedTo ? 2u : 1u);
         EXPECT_TRUE(temporariesBelow(cardBackupFolder()).empty());
     }
