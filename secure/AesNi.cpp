@@ -133,8 +133,8 @@ struct WideDecrypt {
     YK_VAES_TARGET static __m512i last(__m512i blocks, __m512i key) { return _mm512_aesdeclast_epi128(blocks, key); }
 };
 
-constexpr std::size_t kWideBlocks = 4;     // 16-byte blocks in one 512-bit register
-constexpr std::size_t kWideRegisters = 8;  // registers in flight: 32 blocks
+constexpr std::size_t kWideBlocks = 4;    // 16-byte blocks in one 512-bit register
+constexpr std::size_t kWideRegisters = 8; // registers in flight: 32 blocks
 
 // Each register holds four blocks; every lane of a round key register holds the same key.
 template <typename Direction, std::size_t Count>
@@ -161,8 +161,7 @@ YK_VAES_TARGET void processBufferWide(std::uint8_t* buffer, std::size_t blocks, 
     __m512i keys[kRounds + 1];
     for (int round = 0; round <= kRounds; ++round)
         keys[round] = _mm512_broadcast_i32x4(schedule.keys[round]);
-    const __m512i reverse =
-        _mm512_broadcast_i32x4(_mm_set_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15));
+    const __m512i reverse = _mm512_broadcast_i32x4(_mm_set_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15));
     constexpr __mmask64 kWhole = ~__mmask64{0};
     std::size_t b = 0;
     for (; b + kWideBlocks * kWideRegisters <= blocks; b += kWideBlocks * kWideRegisters)
