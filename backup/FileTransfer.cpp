@@ -190,12 +190,6 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         bool readFailed = false;
     };
     std::array<Block, kTransferBuffers> blocks{};
-    // A step still on the worker uses the buffers and the blocks above: whatever way this function is
-    // left, an exception included, the step ends first.
-    struct WorkerDone {
-        BlockWorker& worker;
-        ~WorkerDone() { worker.finish(); }
-    } workerDone{cipherWorker_};
     // Reads the next block of the source into buffer `index` and ciphers it. Only one step runs at a time, so
     // the counts of what is left belong to the step that runs.
     const auto readAndCipher = [&](std::size_t index) {
@@ -221,6 +215,12 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         else
             readAndCipher(index);
     };
+    // A step still on the worker uses the step itself, the buffers and the blocks above: whatever way this
+    // function is left, an exception included, the step ends before they do.
+    struct WorkerDone {
+        BlockWorker& worker;
+        ~WorkerDone() { worker.finish(); }
+    } workerDone{cipherWorker_};
 
     std::size_t current = 0;
     if (!failed)
