@@ -198,7 +198,6 @@ bool BackupRuns::copyDirFromSourceDirPath(const std::wstring& source, const std:
         if (entry.isDirectory) {
             if (!enterFolder(entryTarget, StorageSide::SdCard, IDS_PATH_UNAVAILABLE))
                 return false;
-            targetNames.add(entry.name);
             cardBudget_.spendFolder();
             if (!copyDirFromSourceDirPath(entry.path, entryTarget, encrypted, key, false))
                 return false;

@@ -217,9 +217,9 @@ std::wstring FolderNames::keyOf(std::wstring_view name)
     while (!name.empty() && (name.back() == L'.' || name.back() == L' '))
         name.remove_suffix(1);
     std::wstring key(name);
-    if (!key.empty() && LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, key.data(), static_cast<int>(key.size()),
-                                      key.data(), static_cast<int>(key.size()), nullptr, nullptr, 0) == 0)
-        CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    if (!key.empty())
+        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, key.data(), static_cast<int>(key.size()), key.data(),
+                      static_cast<int>(key.size()), nullptr, nullptr, 0);
     return key;
 }
 
@@ -234,14 +234,6 @@ std::uint64_t toLocalFileTime(std::uint64_t fileTime)
         !SystemTimeToFileTime(&localFields, &local))
         return fileTime;
     return fromFileTime(local);
-}
-
-std::uint64_t getFileSize(const std::wstring& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!queryAttributes(path, data))
-        return 0;
-    return static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
 bool pathExists(const std::wstring& path)

@@ -71,7 +71,6 @@ private:
 std::uint64_t toLocalFileTime(std::uint64_t fileTime);
 
 // Paths of 260 characters or more, or whose full path cannot be resolved, count as missing.
-std::uint64_t getFileSize(const std::wstring& path);
 bool pathExists(const std::wstring& path);
 bool isExistingFolder(const std::wstring& path);
 

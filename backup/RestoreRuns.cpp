@@ -115,7 +115,6 @@ bool BackupRuns::restoreDirFromSourceDirPath(const std::wstring& source, const s
                 continue;
             if (!enterFolder(entryTarget, StorageSide::Computer, IDS_CREATE_DIRECTORY_FAIL))
                 return false;
-            targetNames.add(entry.name);
             if (!restoreDirFromSourceDirPath(entry.path, entryTarget, mode, key, useRange, range, false))
                 return false;
             copyFolderTimes(entry.path, entryTarget);

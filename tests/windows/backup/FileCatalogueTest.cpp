@@ -139,8 +139,9 @@ TEST(FileCatalogue, FolderNamesHoldWhatTheFolderHoldsAsTheFileSystemComparesName
     const HANDLE find = FindFirstFileW((root / L"A rather long file name.document").c_str(), &data);
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     FindClose(find);
-    if (data.cAlternateFileName[0] != L'\0')
+    if (data.cAlternateFileName[0] != L'\0') {
         EXPECT_TRUE(names.mayHold(data.cAlternateFileName)) << narrow(data.cAlternateFileName);
+    }
 
     // The walk's own names join the listing; a folder that cannot be listed holds every name.
     FolderNames learning = FolderNames::of(root.path());
@@ -198,7 +199,6 @@ TEST(FileCatalogue, TimesTravelBetweenFilesAndFolders)
     EXPECT_FALSE(setFileTimes(root / L"missing", created, written));
     EXPECT_FALSE(readFileTimes(root / L"missing", a, b));
     EXPECT_FALSE(getLocalLastWriteTime(root / L"missing", a));
-    EXPECT_EQ(getFileSize(root / L"f.txt"), 1u);
     EXPECT_TRUE(pathExists(root / L"d") && isExistingFolder(root / L"d"));
     EXPECT_TRUE(pathExists(root / L"f.txt"));
     EXPECT_FALSE(isExistingFolder(root / L"f.txt"));
@@ -229,7 +229,6 @@ TEST(FileCatalogue, PathsOfTheClassicLimitOrLongerCountAsMissing)
     }
     EXPECT_FALSE(pathExists(file));
     EXPECT_FALSE(isExistingFolder(folder + L"\\" + std::wstring(20, L'x')));
-    EXPECT_EQ(getFileSize(file), 0u);
     DeleteFileW((L"\\\\?\\" + file).c_str());
     for (std::wstring level = folder; level.size() > root.path().size(); level = level.substr(0, level.rfind(L'\\')))
         RemoveDirectoryW((L"\\\\?\\" + level).c_str());
