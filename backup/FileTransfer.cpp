@@ -27,13 +27,13 @@ std::wstring withoutLengthLimit(const std::wstring& path)
     return L"\\\\?\\" + path;
 }
 
-// Reads `wanted` bytes, or fewer only where the file ends; empty on a read error.
-std::optional<std::size_t> readFully(HANDLE file, std::vector<std::uint8_t>& buffer, std::size_t wanted)
+// Fills `buffer`, or less of it only where the file ends; empty on a read error.
+std::optional<std::size_t> readFully(HANDLE file, std::span<std::uint8_t> buffer)
 {
     std::size_t got = 0;
-    while (got < wanted) {
+    while (got < buffer.size()) {
         DWORD read = 0;
-        if (!ReadFile(file, buffer.data() + got, static_cast<DWORD>(wanted - got), &read, nullptr))
+        if (!ReadFile(file, buffer.data() + got, static_cast<DWORD>(buffer.size() - got), &read, nullptr))
             return std::nullopt;
         if (read == 0)
             break;
@@ -166,50 +166,48 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     if (!out)
         return Transfer::TargetUncreatable;
 
-    bool failed = false;
-    if (mode == CopyMode::Encrypt) {
-        std::array<std::uint8_t, kEncryptedHeaderSize> header{};
-        writeEncryptedHeader(header, size, key);
-        DWORD written = 0;
-        failed = !WriteFile(out.get(), header.data(), static_cast<DWORD>(header.size()), &written, nullptr) ||
-                 written != header.size();
-    }
-
     // Every mode reads and writes 1 MiB at a time. The encrypted format's 128 KiB chunks carry no padding
-    // except the last one of a file, so ciphering eight of them as one block gives the same bytes. A block is
-    // read and ciphered in one step: while this thread writes one block, the worker reads (and ciphers) the
-    // next, so a block is ciphered where it was read and crosses to this thread once. Files of one block (most
-    // files) do each step here and never wait for the worker.
+    // except the last one of a file, so ciphering eight of them as one block, or any run of whole chunks and
+    // 32-byte pieces, gives the same bytes. An encrypted file's header goes out in front of its first block,
+    // which holds that much less, so every later write starts on a 1 MiB boundary of the file: writes that
+    // begin inside a page of the file cost noticeably more. A block is read and ciphered in one step: while
+    // this thread writes one block, the worker reads (and ciphers) the next, so a block is ciphered where it
+    // was read and crosses to this thread once. Files of one block (most files) do each step here and never
+    // wait for the worker.
     for (auto& buffer : buffers_) {
         if (buffer.empty())
             buffer.resize(kPlainChunkSize + kEncryptedPaddingUnit);
     }
     struct Block {
-        std::size_t read = 0;               // bytes read into the buffer; 0 at the end of the file
+        std::size_t leading = 0;            // bytes at the buffer's start written before the block: the header
+        std::size_t read = 0;               // bytes read after those; 0 at the end of the file
         std::optional<std::size_t> toWrite; // what its cipher left to write; nothing for a body that is not ours
         bool readFailed = false;
     };
     std::array<Block, kTransferBuffers> blocks{};
-    // Reads the next block of the source into buffer `index` and ciphers it. Only one step runs at a time, so
-    // the counts of what is left belong to the step that runs.
+    // Reads the next block of the source into buffer `index`, after what it leads with, and ciphers it. Only
+    // one step runs at a time, so the counts of what is left belong to the step that runs.
     const auto readAndCipher = [&](std::size_t index) {
         Block& block = blocks[index];
-        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kPlainChunkSize, remaining));
-        const auto got = wanted == 0 ? std::optional<std::size_t>(0) : readFully(in.get(), buffers_[index], wanted);
+        const std::span<std::uint8_t> space = std::span(buffers_[index]).subspan(block.leading);
+        const auto wanted =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kPlainChunkSize - block.leading, remaining));
+        const auto got = wanted == 0 ? std::optional<std::size_t>(0) : readFully(in.get(), space.first(wanted));
         block.readFailed = !got;
         block.read = got.value_or(0);
         remaining -= block.read;
         if (block.read == 0 || mode == CopyMode::Plain) {
             block.toWrite = block.read;
         } else if (mode == CopyMode::Encrypt) {
-            block.toWrite = encryptChunk(buffers_[index], block.read, key);
+            block.toWrite = encryptChunk(space, block.read, key);
         } else if (mode == CopyMode::Decrypt) {
-            block.toWrite = decryptChunk(buffers_[index], block.read, key, plainRemaining);
+            block.toWrite = decryptChunk(space, block.read, key, plainRemaining);
             plainRemaining -= std::min<std::uint64_t>(block.read, plainRemaining);
         }
     };
     const bool besideThisThread = remaining > kPlainChunkSize;
-    const auto startStep = [&](std::size_t index) {
+    const auto startStep = [&](std::size_t index, std::size_t leading) {
+        blocks[index].leading = leading;
         if (besideThisThread)
             cipherWorker_.start([&readAndCipher, index] { readAndCipher(index); });
         else
@@ -223,8 +221,13 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     } workerDone{cipherWorker_};
 
     std::size_t current = 0;
-    if (!failed)
-        startStep(current);
+    std::size_t header = 0;
+    if (mode == CopyMode::Encrypt) {
+        writeEncryptedHeader(std::span(buffers_[current]).first<kEncryptedHeaderSize>(), size, key);
+        header = kEncryptedHeaderSize;
+    }
+    startStep(current, header);
+    bool failed = false;
     for (bool firstBlock = true; !failed; firstBlock = false) {
         cipherWorker_.finish();
         const Block& block = blocks[current];
@@ -232,28 +235,34 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
             failed = true;
             break;
         }
-        if (block.read == 0 || run.cancelRequested)
+        if ((block.read == 0 && block.leading == 0) || run.cancelRequested)
             break;
         if (!context_.device.connected) {
             failed = true;
             break;
         }
+        // A block that read nothing but leads with the header is an empty file's header, and its end.
+        const bool endsFile = block.read == 0;
         const std::size_t next = (current + 1) % kTransferBuffers;
-        startStep(next);
+        if (!endsFile)
+            startStep(next, 0);
         // Window messages are handled between the blocks of a file, so a cancel click in a large file is
         // seen at once; before a file's first block the report of its start has handled them, when due.
         if (!firstBlock)
             context_.host.dispatchWaitingMessages();
         DWORD wrote = 0;
+        const std::size_t writing = block.leading + block.toWrite.value_or(0);
         if (!block.toWrite ||
-            !WriteFile(out.get(), buffers_[current].data(), static_cast<DWORD>(*block.toWrite), &wrote, nullptr) ||
-            wrote != *block.toWrite) {
+            !WriteFile(out.get(), buffers_[current].data(), static_cast<DWORD>(writing), &wrote, nullptr) ||
+            wrote != writing) {
             failed = true;
             break;
         }
         // Encrypted bytes count as written; a decrypted block counts all it read, padding included.
         run.bytesDone += mode == CopyMode::Encrypt ? *block.toWrite : block.read;
         context_.reporting.updateProgressBytes(run.bytesDone);
+        if (endsFile)
+            break;
         current = next;
     }
     cipherWorker_.finish(); // a block read beside a failure is no longer wanted

@@ -98,8 +98,11 @@ std::vector<std::uint8_t> formatBody(const std::vector<std::uint8_t>& plain, con
 
 TEST_F(EncryptedCopy, StoredBytesAreTheFormatsChunksWhateverTheFilesLength)
 {
-    // Lengths around the 1 MiB blocks the copy reads and writes, and a last chunk with padding.
-    const std::size_t sizes[] = {1048576 - 1, 1048576, 1048576 + 1, 2 * 1048576 + 3 * 131072 + 77};
+    // Lengths around the 1 MiB blocks the copy writes (the first holds the header and that much less of the
+    // file) and around the blocks it reads, and a last chunk with padding.
+    const std::size_t sizes[] = {1048576 - 513,     1048576 - 512,     1048576 - 511,
+                                 1048576 - 1,       1048576,           1048576 + 1,
+                                 2 * 1048576 - 512, 2 * 1048576 - 479, 2 * 1048576 + 3 * 131072 + 77};
     for (const std::size_t size : sizes)
         writeFile(pc / (L"f" + std::to_wstring(size) + L".bin"), patternBytes(size, std::to_string(size)));
     ASSERT_TRUE(backUp(key));
