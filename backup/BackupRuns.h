@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "backup/BackupLocations.h"
+#include "backup/BlockRing.h"
 #include "backup/BlockWorker.h"
 #include "backup/FileCatalogue.h"
 #include "backup/FileTime.h"
@@ -135,11 +136,12 @@ private:
     bool fileFailureEndsRun(bool alsoEndsRun);
 
     RunContext context_;
-    // The transfer buffers (one is written while the next is read and ciphered), made for the first file that
-    // is copied, with room for the padding of an encrypted last chunk.
-    static constexpr std::size_t kTransferBuffers = 2;
+    // The transfer buffers (a large file's blocks are read and ciphered into them ahead of the one written),
+    // made for the first file that is copied, with room for the padding of an encrypted last chunk.
+    static constexpr std::size_t kTransferBuffers = 3;
     std::array<std::vector<std::uint8_t>, kTransferBuffers> buffers_;
-    BlockWorker cipherWorker_;
+    BlockRing blockRing_{kTransferBuffers};
+    BlockWorker blockWorker_;
     std::uint64_t temporaryToken_ = 0;
     // How the card of the current run keeps its file times.
     TimeRule cardTimeRule_ = TimeRule::Plain;

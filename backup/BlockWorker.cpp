@@ -1,18 +1,11 @@
 #include "backup/BlockWorker.h"
 
-#include <chrono>
 #include <system_error>
 #include <utility>
 
+#include "backup/LookThenSleep.h"
+
 namespace yk {
-
-namespace {
-
-// How long either side looks at the flag before it sleeps: the worker for its next job (longer than the write
-// of a block), the caller for the job to end (longer than the read and cipher of a block).
-constexpr auto kLookBeforeSleeping = std::chrono::milliseconds(2);
-
-} // namespace
 
 BlockWorker::~BlockWorker()
 {
@@ -49,20 +42,7 @@ void BlockWorker::start(std::function<void()> job)
 
 void BlockWorker::finish()
 {
-    waitUntil(done_, [this] { return !hasJob_.load(std::memory_order_acquire); });
-}
-
-void BlockWorker::waitUntil(std::condition_variable& signal, const std::function<bool()>& condition)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + kLookBeforeSleeping;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() < giveUp) {
-            std::this_thread::yield();
-            continue;
-        }
-        std::unique_lock lock(mutex_);
-        signal.wait(lock, condition);
-    }
+    waitLookingFirst(mutex_, done_, [this] { return !hasJob_.load(std::memory_order_acquire); });
 }
 
 void BlockWorker::runJob()
@@ -80,7 +60,7 @@ void BlockWorker::runJob()
 void BlockWorker::serve()
 {
     for (;;) {
-        waitUntil(wake_, [this] { return hasJob_.load(std::memory_order_acquire) || stopping_; });
+        waitLookingFirst(mutex_, wake_, [this] { return hasJob_.load(std::memory_order_acquire) || stopping_; });
         if (!hasJob_.load(std::memory_order_acquire))
             return; // stopping, nothing left to do
         runJob();

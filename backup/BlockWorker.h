@@ -1,5 +1,5 @@
-// One job at a time on a thread beside the caller: the read and cipher of one block of a file run there while
-// the copying thread writes the block before it.
+// One job at a time on a thread beside the caller: the reading (and ciphering) of a large file's blocks runs
+// there while the copying thread writes them.
 #pragma once
 
 #include <atomic>
@@ -28,12 +28,8 @@ private:
     void serve();
     // Runs the job given and marks it ended.
     void runJob();
-    // Returns once `condition` holds: looks for a while, then sleeps until `signal` is notified.
-    void waitUntil(std::condition_variable& signal, const std::function<bool()>& condition);
-
-    // Handing a job over and waiting for it take a few microseconds when both sides look at these flags;
-    // a thread that blocks and is woken costs far more, so neither side sleeps before it has looked for a
-    // while: the worker for its next job, the caller for a long job to end.
+    // Neither side sleeps before it has looked at these for a while: the worker for its next job, the caller
+    // for a long job to end.
     std::atomic<bool> hasJob_{false};
     std::atomic<bool> stopping_{false};
     std::function<void()> job_;

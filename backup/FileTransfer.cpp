@@ -170,31 +170,33 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     // except the last one of a file, so ciphering eight of them as one block, or any run of whole chunks and
     // 32-byte pieces, gives the same bytes. An encrypted file's header goes out in front of its first block,
     // which holds that much less, so every later write starts on a 1 MiB boundary of the file: writes that
-    // begin inside a page of the file cost noticeably more. A block is read and ciphered in one step: while
-    // this thread writes one block, the worker reads (and ciphers) the next, so a block is ciphered where it
-    // was read and crosses to this thread once. Files of one block (most files) do each step here and never
-    // wait for the worker.
+    // begin inside a page of the file cost noticeably more. A block is read and ciphered in one step. The
+    // worker takes those steps for a large file, up to a ring of buffers ahead of this thread, which writes
+    // the blocks: a block is ciphered where it was read and crosses to this thread once, and a slow read or
+    // write is made up by the next fast one. Files of one block (most files) do each step here.
     for (auto& buffer : buffers_) {
         if (buffer.empty())
             buffer.resize(kPlainChunkSize + kEncryptedPaddingUnit);
     }
     struct Block {
         std::size_t leading = 0;            // bytes at the buffer's start written before the block: the header
-        std::size_t read = 0;               // bytes read after those; 0 at the end of the file
+        std::size_t read = 0;               // bytes read after those
         std::optional<std::size_t> toWrite; // what its cipher left to write; nothing for a body that is not ours
         bool readFailed = false;
+        bool last = false; // nothing of the file follows it
     };
     std::array<Block, kTransferBuffers> blocks{};
-    // Reads the next block of the source into buffer `index`, after what it leads with, and ciphers it. Only
-    // one step runs at a time, so the counts of what is left belong to the step that runs.
-    const auto readAndCipher = [&](std::size_t index) {
+    // Reads the next block of the source into buffer `index`, after the `leading` bytes already there, and
+    // ciphers it. One thread at a time takes these steps, so the counts of what is left belong to it.
+    const auto readAndCipher = [&](std::size_t index, std::size_t leading) {
         Block& block = blocks[index];
-        const std::span<std::uint8_t> space = std::span(buffers_[index]).subspan(block.leading);
-        const auto wanted =
-            static_cast<std::size_t>(std::min<std::uint64_t>(kPlainChunkSize - block.leading, remaining));
+        block.leading = leading;
+        const std::span<std::uint8_t> space = std::span(buffers_[index]).subspan(leading);
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kPlainChunkSize - leading, remaining));
         const auto got = wanted == 0 ? std::optional<std::size_t>(0) : readFully(in.get(), space.first(wanted));
         block.readFailed = !got;
         block.read = got.value_or(0);
+        block.last = !got || block.read < wanted || remaining == block.read;
         remaining -= block.read;
         if (block.read == 0 || mode == CopyMode::Plain) {
             block.toWrite = block.read;
@@ -205,47 +207,61 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
             plainRemaining -= std::min<std::uint64_t>(block.read, plainRemaining);
         }
     };
-    const bool besideThisThread = remaining > kPlainChunkSize;
-    const auto startStep = [&](std::size_t index, std::size_t leading) {
-        blocks[index].leading = leading;
-        if (besideThisThread)
-            cipherWorker_.start([&readAndCipher, index] { readAndCipher(index); });
-        else
-            readAndCipher(index);
-    };
-    // A step still on the worker uses the step itself, the buffers and the blocks above: whatever way this
-    // function is left, an exception included, the step ends before they do.
-    struct WorkerDone {
-        BlockWorker& worker;
-        ~WorkerDone() { worker.finish(); }
-    } workerDone{cipherWorker_};
 
-    std::size_t current = 0;
     std::size_t header = 0;
     if (mode == CopyMode::Encrypt) {
-        writeEncryptedHeader(std::span(buffers_[current]).first<kEncryptedHeaderSize>(), size, key);
+        writeEncryptedHeader(std::span(buffers_[0]).first<kEncryptedHeaderSize>(), size, key);
         header = kEncryptedHeaderSize;
     }
-    startStep(current, header);
+    const bool besideThisThread = remaining > kPlainChunkSize;
+    // The worker's part: every block of the file into the ring, until the last or until this thread stops it.
+    const auto readAhead = [&] {
+        for (std::size_t leading = header;; leading = 0) {
+            const auto slot = blockRing_.claim();
+            if (!slot)
+                return;
+            readAndCipher(*slot, leading);
+            const bool last = blocks[*slot].last;
+            blockRing_.fill();
+            if (last)
+                return;
+        }
+    };
+    // The worker uses the steps, the buffers and the blocks above: whatever way this function is left, an
+    // exception included, it stops and ends before they do.
+    struct WorkerDone {
+        BlockRing& ring;
+        BlockWorker& worker;
+        ~WorkerDone()
+        {
+            ring.stop();
+            worker.finish();
+        }
+    } workerDone{blockRing_, blockWorker_};
+    if (besideThisThread) {
+        blockRing_.restart();
+        blockWorker_.start(readAhead);
+    }
+
     bool failed = false;
-    for (bool firstBlock = true; !failed; firstBlock = false) {
-        cipherWorker_.finish();
+    for (bool firstBlock = true;; firstBlock = false) {
+        std::size_t current = 0;
+        if (besideThisThread)
+            current = blockRing_.take();
+        else
+            readAndCipher(current, firstBlock ? header : 0);
         const Block& block = blocks[current];
         if (block.readFailed) {
             failed = true;
             break;
         }
+        // An empty plain file has nothing to write; an empty encrypted one is its header.
         if ((block.read == 0 && block.leading == 0) || run.cancelRequested)
             break;
         if (!context_.device.connected) {
             failed = true;
             break;
         }
-        // A block that read nothing but leads with the header is an empty file's header, and its end.
-        const bool endsFile = block.read == 0;
-        const std::size_t next = (current + 1) % kTransferBuffers;
-        if (!endsFile)
-            startStep(next, 0);
         // Window messages are handled between the blocks of a file, so a cancel click in a large file is
         // seen at once; before a file's first block the report of its start has handled them, when due.
         if (!firstBlock)
@@ -261,11 +277,14 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         // Encrypted bytes count as written; a decrypted block counts all it read, padding included.
         run.bytesDone += mode == CopyMode::Encrypt ? *block.toWrite : block.read;
         context_.reporting.updateProgressBytes(run.bytesDone);
-        if (endsFile)
+        if (block.last)
             break;
-        current = next;
+        if (besideThisThread)
+            blockRing_.release();
     }
-    cipherWorker_.finish(); // a block read beside a failure is no longer wanted
+    // Blocks read beside a failure or a cancel are no longer wanted; what is left counts once the worker ends.
+    blockRing_.stop();
+    blockWorker_.finish();
     // A body that ended early would leave a short plain file, and a source that shrank while it was read an
     // encrypted file announcing more than it holds: neither gets the real name.
     const bool incomplete =
