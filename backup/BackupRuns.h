@@ -137,10 +137,10 @@ private:
 
     RunContext context_;
     // The transfer buffers (a large file's blocks are read and ciphered into them ahead of the one written),
-    // made for the first file that is copied, with room for the padding of an encrypted last chunk.
+    // each made when a copy first needs it, with room for the padding of an encrypted last chunk.
     static constexpr std::size_t kTransferBuffers = 3;
     std::array<std::vector<std::uint8_t>, kTransferBuffers> buffers_;
-    BlockRing blockRing_{kTransferBuffers};
+    BlockRing blockRing_;
     BlockWorker blockWorker_;
     std::uint64_t temporaryToken_ = 0;
     // How the card of the current run keeps its file times.

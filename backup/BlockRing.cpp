@@ -4,8 +4,9 @@
 
 namespace yk {
 
-void BlockRing::restart()
+void BlockRing::restart(std::size_t slots)
 {
+    slots_ = slots;
     filled_ = 0;
     released_ = 0;
     stopped_ = false;

@@ -15,12 +15,13 @@ namespace yk {
 
 class BlockRing {
 public:
-    explicit BlockRing(std::size_t slots) : slots_(slots) {}
+    BlockRing() = default;
     BlockRing(const BlockRing&) = delete;
     BlockRing& operator=(const BlockRing&) = delete;
 
-    // Empties the ring for the next file. Only while no reader uses it.
-    void restart();
+    // Empties the ring for the next file, which goes through `slots` slots (numbered from 0). Only while no
+    // reader uses it.
+    void restart(std::size_t slots);
 
     // Reader: the slot to fill next, once one is free; nothing once the ring is stopped.
     std::optional<std::size_t> claim();
@@ -37,7 +38,7 @@ public:
 private:
     void advance(std::atomic<std::uint64_t>& count);
 
-    const std::size_t slots_;
+    std::size_t slots_ = 1;
     std::atomic<std::uint64_t> filled_{0};
     std::atomic<std::uint64_t> released_{0};
     std::atomic<bool> stopped_{false};

@@ -173,10 +173,14 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     // begin inside a page of the file cost noticeably more. A block is read and ciphered in one step. The
     // worker takes those steps for a large file, up to a ring of buffers ahead of this thread, which writes
     // the blocks: a block is ciphered where it was read and crosses to this thread once, and a slow read or
-    // write is made up by the next fast one. Files of one block (most files) do each step here.
-    for (auto& buffer : buffers_) {
-        if (buffer.empty())
-            buffer.resize(kPlainChunkSize + kEncryptedPaddingUnit);
+    // write is made up by the next fast one. Files of one block (most files) do each step here, in one buffer.
+    // The read and cipher of a block take about as long as its write, so a ciphered copy has three buffers to
+    // even out the two sides; a plain read is clearly shorter than its write, and two keep the writer busy.
+    const bool besideThisThread = remaining > kPlainChunkSize;
+    const std::size_t buffers = !besideThisThread ? 1 : mode == CopyMode::Plain ? 2 : kTransferBuffers;
+    for (std::size_t index = 0; index < buffers; ++index) {
+        if (buffers_[index].empty())
+            buffers_[index].resize(kPlainChunkSize + kEncryptedPaddingUnit);
     }
     struct Block {
         std::size_t leading = 0;            // bytes at the buffer's start written before the block: the header
@@ -213,7 +217,6 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         writeEncryptedHeader(std::span(buffers_[0]).first<kEncryptedHeaderSize>(), size, key);
         header = kEncryptedHeaderSize;
     }
-    const bool besideThisThread = remaining > kPlainChunkSize;
     // The worker's part: every block of the file into the ring, until the last or until this thread stops it.
     const auto readAhead = [&] {
         for (std::size_t leading = header;; leading = 0) {
@@ -239,7 +242,7 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         }
     } workerDone{blockRing_, blockWorker_};
     if (besideThisThread) {
-        blockRing_.restart();
+        blockRing_.restart(buffers);
         blockWorker_.start(readAhead);
     }
 

@@ -25,7 +25,8 @@ TEST(BlockRing, BlocksArriveInOrderAndNoSlotIsRefilledBeforeItIsReleased)
 {
     constexpr int kBlocks = 300;
     constexpr std::size_t kSlots = 3;
-    BlockRing ring(kSlots);
+    BlockRing ring;
+    ring.restart(kSlots);
     std::array<std::atomic<int>, kSlots> slots{};
     std::atomic<int> ahead{0};
     std::atomic<int> mostAhead{0};
@@ -66,7 +67,8 @@ TEST(BlockRing, BlocksArriveInOrderAndNoSlotIsRefilledBeforeItIsReleased)
 
 TEST(BlockRing, StoppingFreesAReaderWaitingForASlotAndRestartEmptiesTheRing)
 {
-    BlockRing ring(2);
+    BlockRing ring;
+    ring.restart(2);
     std::atomic<int> filled{0};
     std::optional<std::size_t> lastClaim{0};
     std::thread reader([&] {
@@ -88,7 +90,7 @@ TEST(BlockRing, StoppingFreesAReaderWaitingForASlotAndRestartEmptiesTheRing)
     EXPECT_FALSE(lastClaim.has_value());
     EXPECT_FALSE(ring.claim().has_value()) << "a stopped ring gives nothing";
 
-    ring.restart();
+    ring.restart(2);
     EXPECT_EQ(ring.claim(), std::optional<std::size_t>(0));
     ring.fill();
     EXPECT_EQ(ring.take(), 0u);
