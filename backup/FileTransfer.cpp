@@ -177,14 +177,13 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     // The read and cipher of a block take about as long as its write, so a ciphered copy has three buffers to
     // even out the two sides; a plain read is clearly shorter than its write, and two keep the writer busy.
     const bool besideThisThread = remaining > kPlainChunkSize;
-    const std::size_t buffers = !besideThisThread ? 1 : mode == CopyMode::Plain ? 2 : kTransferBuffers;
-    for (std::size_t index = 0; index < buffers; ++index) {
+    const std::size_t buffersUsed = !besideThisThread ? 1 : mode == CopyMode::Plain ? 2 : kTransferBuffers;
+    for (std::size_t index = 0; index < buffersUsed; ++index) {
         if (buffers_[index].empty())
             buffers_[index].resize(kPlainChunkSize + kEncryptedPaddingUnit);
     }
     struct Block {
-        std::size_t leading = 0;            // bytes at the buffer's start written before the block: the header
-        std::size_t read = 0;               // bytes read after those
+        std::size_t read = 0;               // bytes read after what the buffer leads with
         std::optional<std::size_t> toWrite; // what its cipher left to write; nothing for a body that is not ours
         bool readFailed = false;
         bool last = false; // nothing of the file follows it
@@ -194,7 +193,6 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     // ciphers it. One thread at a time takes these steps, so the counts of what is left belong to it.
     const auto readAndCipher = [&](std::size_t index, std::size_t leading) {
         Block& block = blocks[index];
-        block.leading = leading;
         const std::span<std::uint8_t> space = std::span(buffers_[index]).subspan(leading);
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kPlainChunkSize - leading, remaining));
         const auto got = wanted == 0 ? std::optional<std::size_t>(0) : readFully(in.get(), space.first(wanted));
@@ -232,34 +230,37 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
     };
     // The worker uses the steps, the buffers and the blocks above: whatever way this function is left, an
     // exception included, it stops and ends before they do.
-    struct WorkerDone {
+    struct WorkerEnd {
         BlockRing& ring;
         BlockWorker& worker;
-        ~WorkerDone()
+        void now()
         {
             ring.stop();
             worker.finish();
         }
-    } workerDone{blockRing_, blockWorker_};
+        ~WorkerEnd() { now(); }
+    } workerEnd{blockRing_, blockWorker_};
     if (besideThisThread) {
-        blockRing_.restart(buffers);
+        blockRing_.restart(buffersUsed);
         blockWorker_.start(readAhead);
     }
 
     bool failed = false;
     for (bool firstBlock = true;; firstBlock = false) {
+        // The first block leads with the header.
+        const std::size_t leading = firstBlock ? header : 0;
         std::size_t current = 0;
         if (besideThisThread)
             current = blockRing_.take();
         else
-            readAndCipher(current, firstBlock ? header : 0);
+            readAndCipher(current, leading);
         const Block& block = blocks[current];
         if (block.readFailed) {
             failed = true;
             break;
         }
         // An empty plain file has nothing to write; an empty encrypted one is its header.
-        if ((block.read == 0 && block.leading == 0) || run.cancelRequested)
+        if ((block.read == 0 && leading == 0) || run.cancelRequested)
             break;
         if (!context_.device.connected) {
             failed = true;
@@ -270,7 +271,7 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
         if (!firstBlock)
             context_.host.dispatchWaitingMessages();
         DWORD wrote = 0;
-        const std::size_t writing = block.leading + block.toWrite.value_or(0);
+        const std::size_t writing = leading + block.toWrite.value_or(0);
         if (!block.toWrite ||
             !WriteFile(out.get(), buffers_[current].data(), static_cast<DWORD>(writing), &wrote, nullptr) ||
             wrote != writing) {
@@ -286,8 +287,7 @@ BackupRuns::Transfer BackupRuns::transferFile(const std::wstring& source, const 
             blockRing_.release();
     }
     // Blocks read beside a failure or a cancel are no longer wanted; what is left counts once the worker ends.
-    blockRing_.stop();
-    blockWorker_.finish();
+    workerEnd.now();
     // A body that ended early would leave a short plain file, and a source that shrank while it was read an
     // encrypted file announcing more than it holds: neither gets the real name.
     const bool incomplete =
